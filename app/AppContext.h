@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/Catalogue.h"
+#include "app/Messages.h"
+#include "app/WallClock.h"
+#include "settings/SettingRecord.h"
+
+namespace voltaro {
+
+// What the program is doing on its own; anything but Idle keeps the settings window's
+// handlers from writing CurrentSetting.
+namespace operation_mode {
+inline constexpr std::int16_t Idle = 0;
+inline constexpr std::int16_t InitialisingWindow = 1;
+inline constexpr std::int16_t OpeningSettingFile = 2;
+inline constexpr std::int16_t ReceivingSetting = 3;
+inline constexpr std::int16_t SystemReset = 4;
+inline constexpr std::int16_t ReadingBackSetting = 5;
+}  // namespace operation_mode
+
+// The state every window, command and test shares for one run of the program. One
+// object, created by whoever runs the program (the GUI, the command line, a test),
+// instead of scattered globals.
+struct AppContext {
+    AppContext(Messages& messages, const WallClock& clock, const Catalogue& catalogue = Catalogue::builtIn())
+        : messages(messages), clock(clock), catalogue(catalogue) {}
+
+    SettingRecord CurrentSetting;
+    std::string AppPath;           // ends in the directory separator
+    std::string MsgTitle;          // title of every error and warning box
+    std::int16_t OperationMode = operation_mode::Idle;
+    std::string MeterVersion;      // four characters from the meter's identification
+    std::string SavedDisplayMode;  // meter screen to restore after a transfer
+    // The description of the current error: the system's own text of the last platform
+    // failure, or the catalogue text of the last code reported.
+    std::string ErrorDescription;
+
+    Messages& messages;
+    const WallClock& clock;
+    const Catalogue& catalogue;
+};
+
+}  // namespace voltaro

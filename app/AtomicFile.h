@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace voltaro {
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames
+// it over `path`, so readers see the old file or the new one, never half of one. On
+// failure `path` is untouched, the temporary file is gone, and `error` holds the
+// system's text.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace voltaro

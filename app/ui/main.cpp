@@ -1,0 +1,43 @@
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/ui/QtMessages.h"
+#include "app/ui/frmMainMenu.h"
+#include "cli/CommandLine.h"
+
+namespace {
+
+// On X11 and Wayland desktops a window needs a display; elsewhere there always is one.
+bool displayAvailable() {
+#if defined(__linux__) || defined(__FreeBSD__)
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) return voltaro::RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr);
+    if (!displayAvailable()) {
+        std::cerr << "voltaro: no display found; the window cannot open. Headless use:\n\n";
+        voltaro::PrintHelp(std::cerr);
+        return voltaro::kExitFailure;
+    }
+    QApplication application(argc, argv);
+    voltaro::QtMessages messages;
+    voltaro::SystemWallClock clock;
+    voltaro::AppContext ctx(messages, clock);
+    voltaro::frmMainMenu mainMenu(ctx);
+    mainMenu.start();
+    return application.exec();
+}

@@ -1,0 +1,202 @@
+#include "settings/CodeTables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace voltaro {
+namespace {
+
+std::string Upper(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+std::string Lower(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+struct Pair {
+    const char* name;
+    std::int16_t (*toIndex)(std::string_view);
+    std::string (*toToken)(std::int16_t);
+    int count;
+    std::string_view below = kNoToken;  // token for index -1
+    std::string_view above = kNoToken;  // token for index == count
+    int unreported = -1;                // the one row the meter never reports, if any
+};
+
+// Keeps test names and failure lines readable instead of dumping the row's bytes.
+void PrintTo(const Pair& pair, std::ostream* out) { *out << pair.name; }
+
+// Fixed clock is left out: its set spelling carries a unit the reply lacks.
+const Pair kPairs[] = {
+    {"Wiring", WiringToIndex, IndexToWiring, kWiringCount, "1P2W", "3P3W+1P3W"},
+    {"Connect", ConnectToIndex, IndexToConnect, kConnectCount},
+    {"URange", URangeToIndex, IndexToURange, kURangeCount},
+    {"ARange", ARangeToIndex, IndexToARange, kARangeCount, "100mA", "3kA", 0},
+    {"Clamp", ClampToIndex, IndexToClamp, kClampCount},
+    {"Sampling", SamplingToIndex, IndexToSampling, kSamplingCount},
+    {"Source", SourceToIndex, IndexToSource, kSourceCount},
+    {"Average", AverageToIndex, [](std::int16_t i) { return IndexToAverage(i); }, kAverageCount, "", ""},
+    {"WhDigit", WhDigitToIndex, IndexToWhDigit, kWhDigitCount},
+    {"WhUnit", WhUnitToIndex, IndexToWhUnit, kWhUnitCount},
+    {"Thd", ThdToIndex, IndexToThd, kThdCount},
+    {"GraphOrder", GraphOrderToIndex, IndexToGraphOrder, kGraphOrderCount},
+    {"Method", MethodToIndex, IndexToMethod, kMethodCount},
+    {"Interval", IntervalToIndex, [](std::int16_t i) { return IndexToInterval(i, IntervalSpelling::Set); },
+     kIntervalCount},
+    {"Media", MediaToIndex, IndexToMedia, kMediaCount},
+    {"CopyMedia", CopyMediaToIndex, IndexToCopyMedia, kCopyMediaCount},
+    {"Language", LanguageToIndex, IndexToLanguage, kLanguageCount},
+    {"StdVolt", StdVoltToIndex, IndexToStdVolt, kStdVoltCount},
+    {"DaItem", DaItemToIndex, IndexToDaItem, kDaItemCount},
+    {"DaMag", DaMagToIndex, IndexToDaMag, kDaMagCount},
+    {"DaRate", DaRateToIndex, IndexToDaRate, kDaRateCount},
+    {"AdRange", AdRangeToIndex, IndexToAdRange, kAdRangeCount},
+};
+
+class ConverterPair : public ::testing::TestWithParam<Pair> {};
+
+// The send path upper-cases what it sends, so every sent token must read back as its own row.
+TEST_P(ConverterPair, SentTokenReadsBackAsItsRow) {
+    const Pair& p = GetParam();
+    for (int i = 0; i < p.count; ++i) {
+        const std::string sent = p.toToken(static_cast<std::int16_t>(i));
+        ASSERT_NE(sent, kNoToken) << "row " << i;
+        EXPECT_EQ(p.toIndex(Upper(sent)), i == p.unreported ? -1 : i) << sent;
+    }
+}
+
+TEST_P(ConverterPair, MatchIsWholeTextAndCaseSensitive) {
+    const Pair& p = GetParam();
+    for (int i = 0; i < p.count; ++i) {
+        const std::string reply = Upper(p.toToken(static_cast<std::int16_t>(i)));
+        if (Lower(reply) != reply) {
+            EXPECT_EQ(p.toIndex(Lower(reply)), -1) << reply;
+        }
+        EXPECT_EQ(p.toIndex(reply + " "), -1) << reply;
+        EXPECT_EQ(p.toIndex(" " + reply), -1) << reply;
+    }
+    EXPECT_EQ(p.toIndex(""), -1);
+}
+
+TEST_P(ConverterPair, IndexOutsideTheTable) {
+    const Pair& p = GetParam();
+    EXPECT_EQ(p.toToken(-1), p.below);
+    EXPECT_EQ(p.toToken(INT16_MIN), p.below);
+    EXPECT_EQ(p.toToken(static_cast<std::int16_t>(p.count)), p.above);
+    EXPECT_EQ(p.toToken(INT16_MAX), p.above);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTables, ConverterPair, ::testing::ValuesIn(kPairs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct TokenCase {
+    std::int16_t (*toIndex)(std::string_view);
+    const char* token;
+    int expected;
+};
+
+TEST(CodeTables, RepliesThatDifferFromTheSentSpelling) {
+    const TokenCase cases[] = {
+        {ARangeToIndex, "1kA", -1},     {ARangeToIndex, "1KA", 17},   {ARangeToIndex, "100MA", -1},
+        {ARangeToIndex, "200mA", -1},   {URangeToIndex, "600", 2},    {URangeToIndex, "600V", 2},
+        {URangeToIndex, "1000", 3},     {URangeToIndex, "600v", -1},  {WhUnitToIndex, "MWH", 0},
+        {WhUnitToIndex, "MAWH", 3},     {IntervalToIndex, "1H", 16},  {IntervalToIndex, "1h", -1},
+        {FixClockToIndex, "50", 0},     {FixClockToIndex, "60", 1},   {FixClockToIndex, "50Hz", -1},
+        {DaItemToIndex, "1,Wh+", -1},   {DaItemToIndex, "1,WH+", 36}, {DaItemToIndex, "1,VARH-_1P", 83},
+        {ClampToIndex, "52150", -1},    {OrderSelToIndex, "4", 0},    {OrderSelToIndex, "2", 1},
+        {OrderSelToIndex, "1", 2},      {OrderSelToIndex, "3", 3},    {OrderSelToIndex, "", 3},
+        {OrderSelToIndex, " 4", 3},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.toIndex(c.token), c.expected) << c.token;
+}
+
+TEST(CodeTables, SpellingsOfOneIndex) {
+    EXPECT_EQ(IndexToFixClock(0), "50Hz");
+    EXPECT_EQ(IndexToFixClock(2), kNoToken);
+    EXPECT_EQ(IndexToDaItem(36), "1,Wh+");
+    EXPECT_EQ(IndexToOnOff(0), "OFF");
+    EXPECT_EQ(IndexToOnOff(1), "ON");
+    EXPECT_EQ(IndexToOnOff(2), kNoToken);
+    EXPECT_EQ(IndexToOnOff(-1), kNoToken);
+}
+
+TEST(CodeTables, IntervalSpellings) {
+    const struct {
+        std::int16_t index;
+        IntervalSpelling spelling;
+        std::string_view expected;
+    } cases[] = {
+        {16, IntervalSpelling::Set, "1h"},      {16, IntervalSpelling::Reply, "1H"},
+        {0, IntervalSpelling::Short, "1WAVE"},  {3, IntervalSpelling::Short, "500msec"},
+        {4, IntervalSpelling::Short, kNoToken}, {-1, IntervalSpelling::Short, kNoToken},
+        {17, IntervalSpelling::Reply, kNoToken}, {-1, IntervalSpelling::Reply, kNoToken},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IndexToInterval(c.index, c.spelling), c.expected) << c.index;
+    for (std::int16_t i = 0; i < kIntervalCount; ++i)
+        EXPECT_EQ(IntervalToIndex(IndexToInterval(i, IntervalSpelling::Reply)), i);
+}
+
+// The .SET file stores the count, the meter link the token: both must land on the same index.
+TEST(CodeTables, AverageCountAndToken) {
+    for (std::int16_t i = 0; i < kAverageCount; ++i) {
+        std::int16_t index = i;
+        const std::string token = IndexToAverage(index);
+        EXPECT_EQ(index, i);
+        EXPECT_EQ(AverageCountToIndex(std::stoi(token)), i);
+    }
+    for (int count : {0, 3, -1, 100}) EXPECT_EQ(AverageCountToIndex(count), -1) << count;
+    for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{kAverageCount}}) {
+        std::int16_t index = bad;
+        EXPECT_EQ(IndexToAverage(index), "");
+        EXPECT_EQ(index, -1);
+    }
+}
+
+TEST(ARangesByClamp, EveryListIsAscendingAndOffersNoUnreportedRange) {
+    for (std::int16_t clamp = 0; clamp < kClampCount; ++clamp) {
+        const auto list = ARangeListIndexes(clamp);
+        ASSERT_FALSE(list.empty()) << clamp;
+        EXPECT_LE(list.size(), std::size_t{kMaxARangesPerClamp});
+        EXPECT_TRUE(std::ranges::is_sorted(list, std::less_equal<>{})) << clamp;
+        EXPECT_GE(list.front(), 1) << clamp;
+        EXPECT_LT(list.back(), kARangeCount) << clamp;
+        EXPECT_EQ(ARangeFromListPosition(clamp, static_cast<int>(list.size())), list.back());
+        EXPECT_EQ(ARangeFromListPosition(clamp, 1000), list.back());
+        EXPECT_EQ(ARangeFromListPosition(clamp, -1), list.front());
+    }
+}
+
+// The first and last ranges must match the span printed on each clamp's label.
+TEST(ARangesByClamp, ListSpansMatchTheClampLabels) {
+    const struct {
+        const char* first;
+        const char* last;
+    } spans[kClampCount] = {
+        {"200mA", "2A"}, {"5A", "50A"},   {"20A", "200A"}, {"50A", "500A"},   {"200A", "1kA"},
+        {"300A", "3kA"}, {"200A", "2kA"}, {"100A", "1kA"}, {"300A", "3kA"}, {"30A", "300A"},
+    };
+    for (std::int16_t clamp = 0; clamp < kClampCount; ++clamp) {
+        const auto list = ARangeListIndexes(clamp);
+        EXPECT_EQ(IndexToARange(list.front()), spans[clamp].first) << clamp;
+        EXPECT_EQ(IndexToARange(list.back()), spans[clamp].last) << clamp;
+    }
+}
+
+TEST(ARangesByClamp, ShortListAndUnknownClamp) {
+    EXPECT_EQ(ARangeListIndexes(4).size(), 3u);
+    EXPECT_EQ(ARangeFromListPosition(4, 2), 17);
+    EXPECT_EQ(ARangeFromListPosition(4, 3), 17);
+    for (std::int16_t clamp : {std::int16_t{-1}, std::int16_t{kClampCount}}) {
+        EXPECT_TRUE(ARangeListIndexes(clamp).empty());
+        EXPECT_EQ(ARangeFromListPosition(clamp, 0), -1);
+    }
+}
+
+}  // namespace
+}  // namespace voltaro
