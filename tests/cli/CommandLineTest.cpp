@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/CommandLine.h"
+#include "cli/ConsoleMessages.h"
 #include "cli/Subcommands.h"
 
 namespace voltaro {
@@ -47,6 +48,14 @@ TEST(CommandLine, MisuseGivesUsageOnStandardErrorAndStatusTwo) {
         EXPECT_NE(r.err.find("usage: voltaro"), std::string::npos);
     }
     EXPECT_NE(run({"frobnicate"}).err.find("unknown subcommand 'frobnicate'"), std::string::npos);
+}
+
+TEST(ConsoleMessages, PrintsTheTextAloneOnItsOwnLine) {
+    std::ostringstream err;
+    ConsoleMessages messages(err);
+    messages.notify(MessageIcon::Stop, "File conv.", "Cannot create file.");
+    messages.notify(MessageIcon::Information, "File conv.", "Data conversion was completed.");
+    EXPECT_EQ(err.str(), "Cannot create file.\nData conversion was completed.\n");
 }
 
 }  // namespace
