@@ -8,13 +8,13 @@ IndexedToolBar::IndexedToolBar(const std::vector<Button>& buttons, QWidget* pare
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (const Button& spec : buttons) {
-        while (static_cast<int>(positions_.size()) + 1 < spec.index) {
+    for (const Button& entry : buttons) {
+        while (static_cast<int>(positions_.size()) + 1 < entry.index) {
             addSeparator();
             positions_.push_back(nullptr);
         }
-        QAction* action = addAction(spec.icon, spec.caption);
-        const int index = spec.index;
+        QAction* action = addAction(entry.icon, entry.caption);
+        const int index = entry.index;
         connect(action, &QAction::triggered, this, [this, index] { emit buttonClicked(index); });
         positions_.push_back(action);
     }
