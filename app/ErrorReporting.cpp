@@ -37,6 +37,14 @@ void ReportSystemError(AppContext& ctx, const std::string& description) {
     ShowErrorMessage(ctx, kErrKindSystem, 0);
 }
 
+void ShowStopText(AppContext& ctx, const std::string& text) {
+    ctx.messages.notify(MessageIcon::Stop, ctx.MsgTitle, text);
+}
+
+void ShowInformationText(AppContext& ctx, const std::string& text) {
+    ctx.messages.notify(MessageIcon::Information, ctx.MsgTitle, text);
+}
+
 void ShowSettingWarnings(AppContext& ctx, std::int16_t interval, std::int16_t saving, std::int16_t integration) {
     const std::string text = warningLine(ctx.catalogue, kIntervalWarnings, interval) + '\n' +
                              warningLine(ctx.catalogue, kSavingWarnings, saving) + '\n' +

@@ -18,6 +18,13 @@ void ShowErrorMessage(AppContext& ctx, std::int16_t kind, std::int16_t code);
 // Records a platform failure's own text as the current error and shows it.
 void ReportSystemError(AppContext& ctx, const std::string& description);
 
+// Shows a stop box with a text that is not an application code (a window's own
+// message, or a catalogue text with a file name before it).
+void ShowStopText(AppContext& ctx, const std::string& text);
+
+// Shows an information box, such as the completion of a run.
+void ShowInformationText(AppContext& ctx, const std::string& text);
+
 // Combines up to three interval and saving warnings into one exclamation box; a
 // selector without a matching warning leaves its line empty.
 void ShowSettingWarnings(AppContext& ctx, std::int16_t interval, std::int16_t saving, std::int16_t integration);

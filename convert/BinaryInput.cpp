@@ -1,0 +1,73 @@
+#include "convert/BinaryInput.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace voltaro {
+
+bool BinaryInput::open(const std::string& path, std::string& error) {
+    close();
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(::fileno(file_), &info) != 0 || S_ISDIR(info.st_mode)) {
+        error = path + ": " + std::strerror(S_ISDIR(info.st_mode) ? EISDIR : errno);
+        close();
+        return false;
+    }
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    buffer_.resize(kBlockBytes);
+    next_ = end_ = buffer_.data();
+    bufferStart_ = 0;
+    failed_ = false;
+    return true;
+}
+
+void BinaryInput::close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    next_ = end_ = nullptr;
+}
+
+bool BinaryInput::refill() {
+    if (file_ == nullptr) return false;
+    bufferStart_ += static_cast<std::uint64_t>(end_ - buffer_.data());
+    const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (got == 0 && std::ferror(file_) != 0) failed_ = true;
+    next_ = buffer_.data();
+    end_ = buffer_.data() + got;
+    return got != 0;
+}
+
+std::size_t BinaryInput::read(void* destination, std::size_t count) {
+    auto* out = static_cast<char*>(destination);
+    std::size_t copied = 0;
+    while (copied < count) {
+        if (next_ == end_ && !refill()) break;
+        const std::size_t chunk = std::min(count - copied, static_cast<std::size_t>(end_ - next_));
+        std::memcpy(out + copied, next_, chunk);
+        next_ += chunk;
+        copied += chunk;
+    }
+    return copied;
+}
+
+void BinaryInput::seek(std::uint64_t offset) {
+    if (file_ == nullptr) return;
+    const std::uint64_t bufferEnd = bufferStart_ + static_cast<std::uint64_t>(end_ - buffer_.data());
+    if (offset >= bufferStart_ && offset <= bufferEnd) {
+        next_ = buffer_.data() + (offset - bufferStart_);
+        return;
+    }
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) failed_ = true;
+    bufferStart_ = offset;
+    next_ = end_ = buffer_.data();
+}
+
+}  // namespace voltaro

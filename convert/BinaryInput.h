@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace voltaro {
+
+// Sequential reading of a binary file through a large buffer. A read that finds fewer
+// bytes than it asks for has met the end of the file.
+class BinaryInput {
+public:
+    static constexpr std::size_t kBlockBytes = 1 << 20;
+
+    BinaryInput() = default;
+    ~BinaryInput() { close(); }
+    BinaryInput(const BinaryInput&) = delete;
+    BinaryInput& operator=(const BinaryInput&) = delete;
+
+    // Opens `path` for reading; on failure returns false with the system's text in `error`.
+    bool open(const std::string& path, std::string& error);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+
+    // Copies up to `count` bytes to `destination` and returns how many it copied.
+    std::size_t read(void* destination, std::size_t count);
+    // One byte, or -1 at the end of the file.
+    int readByte() {
+        if (next_ == end_ && !refill()) return -1;
+        return static_cast<unsigned char>(*next_++);
+    }
+    void seek(std::uint64_t offset);
+
+    std::uint64_t position() const { return bufferStart_ + static_cast<std::uint64_t>(next_ - buffer_.data()); }
+    std::uint64_t size() const { return size_; }
+    // True when reading failed for a reason other than the end of the file.
+    bool failed() const { return failed_; }
+
+private:
+    bool refill();
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    const char* next_ = nullptr;
+    const char* end_ = nullptr;
+    std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
+    std::uint64_t size_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace voltaro

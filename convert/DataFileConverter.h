@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "convert/BinaryInput.h"
+#include "convert/DataFileFormat.h"
+#include "convert/TextOutput.h"
+
+namespace voltaro {
+
+// What a conversion run tells its window or command besides its message boxes.
+class ConversionObserver {
+public:
+    virtual ~ConversionObserver() = default;
+    // An output file has just been created (the window lists it, the command prints it).
+    virtual void outputCreated(const std::string& path) { (void)path; }
+    // Reading has reached `bytesRead` of the input file's `fileSize` bytes.
+    virtual void progress(const std::string& fileName, std::uint64_t bytesRead, std::uint64_t fileSize) {
+        (void)fileName, (void)bytesRead, (void)fileSize;
+    }
+};
+
+// Converts the meter's binary data files into comma-separated text, one file at a time.
+// Routines that can fail return true on failure, after reporting it.
+class DataFileConverter {
+public:
+    DataFileConverter(AppContext& ctx, ConversionObserver& observer) : ctx_(ctx), observer_(observer) {}
+
+    bool OpenInputFile(const std::string& inputFolder, const std::string& fileName);
+    bool SetFileHeaderRead();
+    bool OpenOutputFile(const std::string& outputFolder);
+    bool CheckTimeOnlyRecords();
+    void MakeHeader(bool timeOnly);
+    // Write the data rows; a file found not normal is reported here and leaves what was
+    // written before. A failure to write stops the rows and is reported by CloseFiles.
+    void MakeInstFile(bool timeOnly);
+    void MakeWaveFile();
+    // Closes both files; false when the output could not be completed (reported).
+    bool CloseFiles();
+
+    const std::string& currentType() const { return type_; }
+    const InstFileHeader& instHeader() const { return inst_; }
+    const WaveFileHeader& waveHeader() const { return wave_; }
+    bool notNormal() const { return notNormal_; }
+
+private:
+    void reportNotNormal();
+    void reportProgress();
+
+    AppContext& ctx_;
+    ConversionObserver& observer_;
+    std::string fileName_;
+    BinaryInput input_;
+    TextOutput output_;
+    std::string type_;
+    InstFileHeader inst_;
+    WaveFileHeader wave_;
+    bool notNormal_ = false;
+    std::uint64_t lastProgress_ = 0;
+};
+
+struct ConversionSummary {
+    bool completed = false;  // every file was walked and the completion message shown
+    int notNormalFiles = 0;
+};
+
+// One file to convert: the folder as the user gave it and the file's name in it.
+struct ConversionInput {
+    std::string folder;
+    std::string name;
+};
+
+// The conversion run: converts the inputs in order into `outputFolder`. A refused file
+// stops the run; a file that is not normal does not.
+ConversionSummary RunConversion(AppContext& ctx, const std::vector<ConversionInput>& inputs,
+                                const std::string& outputFolder, ConversionObserver& observer);
+
+}  // namespace voltaro
