@@ -5,7 +5,7 @@
 
 #include "app/AppContext.h"
 #include "cli/CommandLine.h"
-#include "cli/TerminalProgress.h"
+#include "cli/ConsoleReporter.h"
 #include "convert/DataFileConverter.h"
 
 namespace voltaro {
@@ -16,7 +16,7 @@ constexpr int kConversionCaption = 501;
 
 class ConvertProgress final : public ConversionObserver {
 public:
-    ConvertProgress(std::ostream& out, TerminalProgress& terminal) : out_(out), terminal_(terminal) {}
+    ConvertProgress(std::ostream& out, ConsoleReporter& terminal) : out_(out), terminal_(terminal) {}
 
     void outputCreated(const std::string& path) override {
         terminal_.clear();
@@ -31,7 +31,7 @@ public:
 
 private:
     std::ostream& out_;
-    TerminalProgress& terminal_;
+    ConsoleReporter& terminal_;
 };
 
 int usage(std::ostream& err, const std::string& complaint) {
@@ -61,7 +61,7 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     if (inputs.empty()) return usage(err, "no file to convert");
 
-    TerminalProgress terminal(err, StandardErrorIsTerminal());
+    ConsoleReporter terminal(err, StandardErrorIsTerminal());
     SystemWallClock clock;
     AppContext ctx(terminal, clock);
     ctx.MsgTitle = ctx.catalogue.text(kConversionCaption);

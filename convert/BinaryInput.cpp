@@ -22,8 +22,13 @@ bool BinaryInput::open(const std::string& path, std::string& error) {
     }
     std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
     size_ = static_cast<std::uint64_t>(info.st_size);
-    buffer_.resize(kBlockBytes);
-    next_ = end_ = buffer_.data();
+    // A small file needs no block larger than itself.
+    const std::size_t capacity = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockBytes, size_ + 1));
+    if (capacity > capacity_) {
+        buffer_ = std::make_unique_for_overwrite<char[]>(capacity);
+        capacity_ = capacity;
+    }
+    next_ = end_ = buffer_.get();
     bufferStart_ = 0;
     failed_ = false;
     return true;
@@ -37,11 +42,11 @@ void BinaryInput::close() {
 
 bool BinaryInput::refill() {
     if (file_ == nullptr) return false;
-    bufferStart_ += static_cast<std::uint64_t>(end_ - buffer_.data());
-    const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    bufferStart_ += static_cast<std::uint64_t>(end_ - buffer_.get());
+    const std::size_t got = std::fread(buffer_.get(), 1, capacity_, file_);
     if (got == 0 && std::ferror(file_) != 0) failed_ = true;
-    next_ = buffer_.data();
-    end_ = buffer_.data() + got;
+    next_ = buffer_.get();
+    end_ = buffer_.get() + got;
     return got != 0;
 }
 
@@ -60,14 +65,14 @@ std::size_t BinaryInput::read(void* destination, std::size_t count) {
 
 void BinaryInput::seek(std::uint64_t offset) {
     if (file_ == nullptr) return;
-    const std::uint64_t bufferEnd = bufferStart_ + static_cast<std::uint64_t>(end_ - buffer_.data());
+    const std::uint64_t bufferEnd = bufferStart_ + static_cast<std::uint64_t>(end_ - buffer_.get());
     if (offset >= bufferStart_ && offset <= bufferEnd) {
-        next_ = buffer_.data() + (offset - bufferStart_);
+        next_ = buffer_.get() + (offset - bufferStart_);
         return;
     }
     if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) failed_ = true;
     bufferStart_ = offset;
-    next_ = end_ = buffer_.data();
+    next_ = end_ = buffer_.get();
 }
 
 }  // namespace voltaro

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <memory>
 
 namespace voltaro {
 
@@ -32,7 +32,7 @@ public:
     }
     void seek(std::uint64_t offset);
 
-    std::uint64_t position() const { return bufferStart_ + static_cast<std::uint64_t>(next_ - buffer_.data()); }
+    std::uint64_t position() const { return bufferStart_ + static_cast<std::uint64_t>(next_ - buffer_.get()); }
     std::uint64_t size() const { return size_; }
     // True when reading failed for a reason other than the end of the file.
     bool failed() const { return failed_; }
@@ -41,7 +41,8 @@ private:
     bool refill();
 
     std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // left uninitialised: only what was read is used
+    std::size_t capacity_ = 0;
     const char* next_ = nullptr;
     const char* end_ = nullptr;
     std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]

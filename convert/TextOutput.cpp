@@ -12,18 +12,18 @@ bool TextOutput::create(const std::string& path) {
     if (file_ == nullptr) return false;
     std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
     path_ = path;
-    buffer_.resize(kBufferBytes);
-    next_ = buffer_.data();
-    limit_ = buffer_.data() + buffer_.size();
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    next_ = buffer_.get();
+    limit_ = buffer_.get() + kBufferBytes;
     error_.clear();
     return true;
 }
 
 void TextOutput::flush() {
-    const std::size_t pending = static_cast<std::size_t>(next_ - buffer_.data());
-    if (pending != 0 && error_.empty() && std::fwrite(buffer_.data(), 1, pending, file_) != pending)
+    const std::size_t pending = static_cast<std::size_t>(next_ - buffer_.get());
+    if (pending != 0 && error_.empty() && std::fwrite(buffer_.get(), 1, pending, file_) != pending)
         error_ = path_ + ": " + std::strerror(errno);
-    next_ = buffer_.data();
+    next_ = buffer_.get();
 }
 
 void TextOutput::appendSlow(std::string_view text) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace voltaro {
 
@@ -51,7 +51,7 @@ private:
 
     std::FILE* file_ = nullptr;
     std::string path_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // left uninitialised: only what is written is read
     char* next_ = nullptr;
     char* limit_ = nullptr;
     std::string error_;

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "cli/CommandLine.h"
-#include "cli/ConsoleMessages.h"
+#include "cli/ConsoleReporter.h"
 #include "cli/Subcommands.h"
 
 namespace voltaro {
@@ -50,12 +50,23 @@ TEST(CommandLine, MisuseGivesUsageOnStandardErrorAndStatusTwo) {
     EXPECT_NE(run({"frobnicate"}).err.find("unknown subcommand 'frobnicate'"), std::string::npos);
 }
 
-TEST(ConsoleMessages, PrintsTheTextAloneOnItsOwnLine) {
-    std::ostringstream err;
-    ConsoleMessages messages(err);
-    messages.notify(MessageIcon::Stop, "File conv.", "Cannot create file.");
-    messages.notify(MessageIcon::Information, "File conv.", "Data conversion was completed.");
-    EXPECT_EQ(err.str(), "Cannot create file.\nData conversion was completed.\n");
+TEST(ConsoleReporter, PrintsMessagesAloneAndClearsTheProgressLineFirst) {
+    std::ostringstream quiet;
+    ConsoleReporter notTerminal(quiet, false);
+    notTerminal.update("BIG.BIN", 50u << 20, 100u << 20);
+    notTerminal.notify(MessageIcon::Stop, "File conversion", "Cannot create file.");
+    notTerminal.notify(MessageIcon::Information, "File conversion", "Data conversion was completed.");
+    EXPECT_EQ(quiet.str(), "Cannot create file.\nData conversion was completed.\n");
+
+    std::ostringstream terminal;
+    ConsoleReporter reporter(terminal, true);
+    reporter.update("SMALL.BIN", 1, 2);  // too small to be worth a progress line
+    EXPECT_EQ(terminal.str(), "");
+    reporter.update("BIG.BIN", 50u << 20, 100u << 20);
+    reporter.update("BIG.BIN", (50u << 20) + 1, 100u << 20);  // same percentage: no redraw
+    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)");
+    reporter.notify(MessageIcon::Stop, "File conversion", "BIG.BINis not a normal file.");
+    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)\r\033[KBIG.BINis not a normal file.\n");
 }
 
 }  // namespace

@@ -8,12 +8,13 @@
 
 namespace voltaro {
 
-// A one-line progress display on a terminal's error stream, redrawn in place. Messages
-// go through it so that a message never lands in the middle of the progress line.
-class TerminalProgress final : public Messages {
+// How the command line reports: each message as its text alone on a line of the error
+// stream, and, on a terminal, a one-line progress display redrawn in place that a
+// message first clears.
+class ConsoleReporter final : public Messages {
 public:
     // `enabled` false (not a terminal) makes update() silent; messages still print.
-    TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+    ConsoleReporter(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
 
     // Shows "name: 45% (120.0 of 266.7 MB)" when the work is large enough to watch.
     void update(const std::string& name, std::uint64_t done, std::uint64_t total);

@@ -1,4 +1,4 @@
-#include "cli/TerminalProgress.h"
+#include "cli/ConsoleReporter.h"
 
 #include <unistd.h>
 
@@ -14,7 +14,7 @@ constexpr std::uint64_t kWorthShowingBytes = 16u << 20;
 
 }  // namespace
 
-void TerminalProgress::update(const std::string& name, std::uint64_t done, std::uint64_t total) {
+void ConsoleReporter::update(const std::string& name, std::uint64_t done, std::uint64_t total) {
     if (!enabled_ || total < kWorthShowingBytes) return;
     const int percent = static_cast<int>(done * 100 / total);
     if (percent == lastPercent_ && shown_) return;
@@ -26,14 +26,14 @@ void TerminalProgress::update(const std::string& name, std::uint64_t done, std::
     shown_ = true;
 }
 
-void TerminalProgress::clear() {
+void ConsoleReporter::clear() {
     if (!shown_) return;
     err_ << "\r\033[K" << std::flush;
     shown_ = false;
     lastPercent_ = -1;
 }
 
-void TerminalProgress::notify(MessageIcon, const std::string&, const std::string& text) {
+void ConsoleReporter::notify(MessageIcon, const std::string&, const std::string& text) {
     clear();
     err_ << text << std::endl;
 }
