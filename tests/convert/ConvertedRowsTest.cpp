@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "DataFileImage.h"
+
+namespace voltaro::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDate = "2004/01/01,00:00:00";
+const std::string kDate2 = "2004/12/31,23:59:59";
+
+// Column titles, block by block.
+const std::string A = ",U1_INST(V),I1_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
+const std::string A2 = ",I1_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,PF_INST_2,PA_INST(deg)_2";
+const std::string A3 = ",I1_INST(A)_3,P_INST(W)_3,Q_INST(var)_3,S_INST(VA)_3,PF_INST_3,PA_INST(deg)_3";
+const std::string A4 = ",I1_INST(A)_4,P_INST(W)_4,Q_INST(var)_4,S_INST(VA)_4,PF_INST_4,PA_INST(deg)_4";
+const std::string B = ",U1_INST(V),U2_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,Iave_INST(A)_1,P_INST(W)_1,"
+                      "Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
+const std::string B2 = ",I1_INST(A)_2,I2_INST(A)_2,Iave_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,PF_INST_2,"
+                       "PA_INST(deg)_2";
+const std::string C = ",U1_INST(V),U2_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,Iave_INST(A)_1,I4_INST(A)_1,"
+                      "P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
+const std::string D = ",U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,I3_INST(A)_1,"
+                      "Iave_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
+const std::string D2 = ",I1_INST(A)_2,I2_INST(A)_2,I3_INST(A)_2,Iave_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,"
+                       "PF_INST_2,PA_INST(deg)_2";
+const std::string E = ",U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,I3_INST(A)_1,"
+                      "Iave_INST(A)_1,I4_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,"
+                      "F_INST(Hz)";
+const std::string F = ",U1_INST(V)_3P,U2_INST(V)_3P,U3_INST(V)_3P,Uave_INST(V)_3P,I1_INST(A)_3P,I2_INST(A)_3P,"
+                      "I3_INST(A)_3P,Iave_INST(A)_3P,P_INST(W)_3P,Q_INST(var)_3P,S_INST(VA)_3P,PF_INST_3P,"
+                      "PA_INST(deg)_3P,F_INST(Hz)";
+const std::string F1 = ",U1_INST(V)_1P,U2_INST(V)_1P,Uave_INST(V)_1P,I1_INST(A)_1P,I2_INST(A)_1P,Iave_INST(A)_1P,"
+                       "P_INST(W)_1P,Q_INST(var)_1P,S_INST(VA)_1P,PF_INST_1P,PA_INST(deg)_1P";
+const std::string DC = ",DC1_INST(V),DC2_INST(V)";
+
+// The values first, first + 1, ... (whole numbers below 100) and their texts.
+std::vector<std::uint32_t> Wholes(int first, int count) {
+    std::vector<std::uint32_t> out;
+    for (int k = first; k < first + count; ++k) out.push_back(BitsOf(static_cast<float>(k)));
+    return out;
+}
+std::string WholeTexts(int first, int count) {
+    std::string out;
+    for (int k = first; k < first + count; ++k)
+        out += k < 10 ? "," + std::to_string(k) + ".000E+00" : "," + std::to_string(k / 10) + "." + std::to_string(k % 10) + "00E+01";
+    return out;
+}
+
+using ConvertedRows = ConversionFixture;
+
+TEST_F(ConvertedRows, EveryWiringGetsItsTitlesAndValueCount) {
+    struct Case {
+        std::uint8_t wiring, load;
+        int count;  // with the DC inputs
+        std::string first, rest;
+    };
+    const Case cases[] = {
+        {0, 1, 10, A, ""},  {0, 2, 16, A, A2},     {0, 3, 22, A, A2 + A3}, {0, 4, 28, A, A2 + A3 + A4},
+        {1, 1, 14, B, ""},  {1, 2, 22, B, B2},     {2, 1, 15, C, ""},      {3, 1, 16, D, ""},
+        {3, 2, 25, D, D2},  {4, 1, 16, D, ""},     {5, 1, 16, D, ""},      {6, 1, 17, E, ""},
+        {7, 1, 27, F, F1},
+    };
+    for (const Case& c : cases) {
+        for (const bool dc : {false, true}) {
+            const std::string titles = c.first + (dc ? DC : "") + c.rest;
+            const int count = dc ? c.count : c.count - 2;
+            ASSERT_EQ(std::count(titles.begin(), titles.end(), ','), count);  // one title per value
+            const std::string name = "W" + std::to_string(c.wiring) + "L" + std::to_string(c.load) + (dc ? "DC" : "");
+            SCOPED_TRACE(name);
+            InstHeader header;
+            header.type = dc ? "T301" : "T300", header.wiring = c.wiring, header.load = c.load;
+            put(name + ".BIN", header.bytes() + InstRecord(kDate, "ABCDEFGHI", Wholes(1, count)) +
+                                   InstRecord(kDate2, "xyz      ", std::vector<std::uint32_t>(count, kOverRange)));
+            convert({name + ".BIN"});
+            EXPECT_EQ(afterInstHeader(name + ".CSV"),
+                      "DATE,TIME," + titles + "\r\n" + kDate + ",ABCDEFGHI" + WholeTexts(1, count) + "\r\n" + kDate2 +
+                          ",xyz      " + Repeat(",OR", static_cast<std::size_t>(count)) + "\r\n");
+            EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+        }
+    }
+}
+
+TEST_F(ConvertedRows, ValuesAreMarkersOnlyByTheirExactPattern) {
+    struct Case {
+        std::uint32_t bits;
+        std::string inst, wave;
+    };
+    const Case cases[] = {
+        {kOverRange, "OR", "OR"},
+        {kNoData, "----", "----"},
+        {kOverRange + 1, "9.900E+37", "9.900001E+37"},
+        {kOverRange - 1, "9.900E+37", "9.899999E+37"},
+        {kNoData + 1, "9.910E+37", "9.910001E+37"},
+        {kNoData - 1, "9.910E+37", "9.909999E+37"},
+        {kOverRange | 0x80000000u, "-9.900E+37", "-9.900000E+37"},
+        {BitsOf(0.0f), "0.000E+00", "0.000000E+00"},
+        {BitsOf(1.2345f), "1.235E+00", "1.234500E+00"},
+        {BitsOf(-1234.5678f), "-1.235E+03", "-1.234568E+03"},
+        {BitsOf(9.9996f), "1.000E+01", "9.999600E+00"},
+        {BitsOf(123456.7f), "1.235E+05", "1.234567E+05"},
+        {0x7F7FFFFF, "3.403E+38", "3.402823E+38"},  // largest single
+        {0x00000001, "1.401E-45", "1.401298E-45"},  // smallest single
+        {BitsOf(1e-40f), "1.000E-40", "9.999946E-41"},
+    };
+    // One instantaneous record of 28 values and one waveform record, both padded with zeros.
+    InstHeader header;
+    header.load = 4;
+    std::string inst = header.bytes() + kDate + ",ABCDEFGHI,", instRow = kDate + ",ABCDEFGHI";
+    std::string wave = WaveHeader{}.bytes() + "U1_WAVE," + kDate, waveRow = kWaveHeaderLines + "U1_WAVE," + kDate;
+    for (const Case& c : cases) {
+        inst += Bits(c.bits), instRow += "," + c.inst;
+        wave += Bits(c.bits), waveRow += "," + c.wave;
+    }
+    put("INST.BIN", inst + Repeat(Bits(0), 28 - std::size(cases)));
+    put("WAVE.WFM", wave + Repeat(Bits(0), 128 - std::size(cases)));
+    convert({"INST.BIN", "WAVE.WFM"});
+    EXPECT_EQ(afterInstHeader("INST.CSV"), "DATE,TIME," + A + DC + A2 + A3 + A4 + "\r\n" + instRow +
+                                               Repeat(",0.000E+00", 28 - std::size(cases)) + "\r\n");
+    EXPECT_EQ(csv("WAVE.CSV"), waveRow + Repeat(",0.000000E+00", 128 - std::size(cases)) + "\r\n");
+}
+
+TEST_F(ConvertedRows, RecordsWithoutValuesGiveRowsOfThreeFields) {
+    const auto header = [](const char* type, std::uint8_t wiring, std::uint8_t load) {
+        InstHeader h;
+        h.type = type, h.wiring = wiring, h.load = load;
+        return h.bytes();
+    };
+    const std::string r1 = InstRecord(kDate, "FIELD0001"), r2 = InstRecord(kDate2, "FIELD0002");
+    const std::string rows1 = kDate + ",FIELD0001\r\n", rows2 = rows1 + kDate2 + ",FIELD0002\r\n";
+    const std::string cases[][3] = {
+        {"HEADONLY", header("T300", 0, 1), "DATE,TIME," + A + "\r\n"},
+        {"TIMEONLY", header("T301", 0, 1) + r1 + r2 + r1, "DATE,TIME,\r\n" + rows2 + rows1},
+        {"TIMEONLY300", header("T300", 6, 1) + r1 + r2, "DATE,TIME,\r\n" + rows2},
+        {"NOVALUES2", header("T301", 2, 2) + r1 + r2, "DATE,TIME,\r\n" + rows2},
+        {"NOVALUES1", header("T301", 2, 2) + r1, "DATE,TIME," + C + DC + "\r\n" + rows1},
+        {"LOAD5", header("T300", 0, 5) + r1, "DATE,TIME," + A + "\r\n" + rows1},
+    };
+    for (const auto& [name, bytes, expected] : cases) {
+        SCOPED_TRACE(name);
+        put(name + ".BIN", bytes);
+        convert({name + ".BIN"});
+        EXPECT_EQ(afterInstHeader(name + ".CSV"), expected);
+        EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+    }
+}
+
+// The last record is cut short or damaged; everything before it stays converted.
+TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
+    const std::string instFile = InstHeader{}.bytes() + InstRecord(kDate, "FIRST    ", Wholes(1, 10));
+    const std::string instRows = "DATE,TIME," + A + DC + "\r\n" + kDate + ",FIRST    " + WholeTexts(1, 10) + "\r\n";
+    const std::string instLast = InstRecord(kDate2, "SECOND   ", Wholes(11, 10));
+    const std::string i = kDate2 + ",SECOND   ", iFull = i + WholeTexts(11, 10) + "\r\n";
+    // Item names of 7, 9 and 10 characters.
+    const std::string waveFile = WaveHeader{}.bytes() + WaveRecord("U1_WAVE", kDate, 1) + WaveRecord("I1_WAVE_1", kDate, 2);
+    const std::string waveRows = kWaveHeaderLines + "U1_WAVE," + kDate + Repeat(",1.000000E+00", 128) + "\r\n" +
+                                 "I1_WAVE_1," + kDate + Repeat(",2.000000E+00", 128) + "\r\n";
+    const std::string waveLast = WaveRecord("I4_WAVE_1P", kDate2, 3);
+    const std::string w = "I4_WAVE_1P," + kDate2, threes = Repeat(",3.000000E+00", 128);
+    struct Case {
+        const char* label;
+        bool wave;
+        std::size_t keep;  // bytes of the last record left in the file
+        int patchAt;
+        char patch;
+        std::string lastRow;
+        bool notNormal;
+    };
+    const std::size_t all = std::string::npos;
+    const Case cases[] = {
+        {"complete", false, all, -1, 0, iFull, false},
+        {"first character is not checked", false, all, 0, 'X', "X" + iFull.substr(1), false},
+        {"digits are not checked", false, all, 15, 'a', iFull.substr(0, 15) + "a" + iFull.substr(16), false},
+        {"ends inside the date", false, 12, -1, 0, "", true},
+        {"ends right after the field", false, 30, -1, 0, i + "\r\n", true},
+        {"ends after one value", false, 34, -1, 0, i + WholeTexts(11, 1) + "\r\n", true},
+        {"ends inside the third value", false, 41, -1, 0, i + WholeTexts(11, 2) + "\r\n", true},
+        {"ends inside the last value", false, 69, -1, 0, i + WholeTexts(11, 9) + "\r\n", true},
+        {"dash for a slash", false, all, 4, '-', "", true},
+        {"no comma after the time", false, all, 19, ';', "", true},
+        {"complete", true, all, -1, 0, w + threes + "\r\n", false},
+        {"year is not checked", true, all, 11, 'Y', "I4_WAVE_1P,Y" + kDate2.substr(1) + threes + "\r\n", false},
+        {"ends inside the date", true, 20, -1, 0, "I4_WAVE_1P,", true},
+        {"ends after the date", true, 30, -1, 0, w + "\r\n", true},
+        {"ends inside the samples", true, 30 + 400 + 2, -1, 0, w + Repeat(",3.000000E+00", 100) + "\r\n", true},
+        {"dash for a colon", true, all, 11 + 13, '-', "I4_WAVE_1P,", true},
+        {"no comma between date and time", true, all, 11 + 10, ' ', "I4_WAVE_1P,", true},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::string last = (c.wave ? waveLast : instLast).substr(0, c.keep);
+        if (c.patchAt >= 0) last[static_cast<std::size_t>(c.patchAt)] = c.patch;
+        const std::string name = "CUT" + std::to_string(++n) + (c.wave ? ".WFM" : ".BIN");
+        put(name, (c.wave ? waveFile : instFile) + last);
+        convert({name});
+        const std::string stem = name.substr(0, name.size() - 4) + ".CSV";
+        EXPECT_EQ(c.wave ? csv(stem) : afterInstHeader(stem), (c.wave ? waveRows : instRows) + c.lastRow);
+        const std::vector<std::string> notNormal{name + "is not a normal file.", kCompleted};
+        EXPECT_EQ(texts(), c.notNormal ? notNormal : std::vector<std::string>{kCompleted});
+    }
+}
+
+long PeakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Tens of megabytes go through without being held: the peak memory barely moves.
+TEST_F(ConvertedRows, LargeFileIsConvertedWhileItIsRead) {
+    constexpr std::size_t kRecords = 200000;  // 28 MB in, 62 MB out
+    InstHeader header;
+    header.load = 4;
+    const std::string record = InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(28, BitsOf(1.5f)));
+    {
+        std::ofstream big(input.path() / "BIG.BIN", std::ios::binary);
+        big << header.bytes();
+        for (std::size_t i = 0; i < kRecords; ++i) big << record;
+    }
+    const bool peakReset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5" << std::flush);
+    const long before = PeakResidentKb();
+    convert({"BIG.BIN"});
+    const long grown = PeakResidentKb() - before;
+    EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+
+    const std::string row = kDate + ",ABCDEFGHI" + Repeat(",1.500E+00", 28) + "\r\n";
+    std::ifstream out(output.path() / "BIG.CSV", std::ios::binary);
+    std::string line;
+    for (int n = 0; n < 15; ++n) std::getline(out, line);  // header lines and title row
+    std::size_t rows = 0;
+    for (std::string read(row.size(), '\0'); out.read(read.data(), static_cast<std::streamsize>(read.size())) && read == row;)
+        ++rows;
+    EXPECT_EQ(rows, kRecords);
+    EXPECT_TRUE(out.eof());
+    if (!peakReset || before < 0) GTEST_SKIP() << "peak memory cannot be measured here";
+    EXPECT_LT(grown, 16 * 1024) << "kB";
+}
+
+}  // namespace
+}  // namespace voltaro::test
