@@ -1,19 +1,14 @@
 #include "app/ui/frmMainMenu.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QStyle>
-#include <QUrl>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 
 #include "VoltaroVersion.h"
 #include "app/AppPath.h"
-#include "app/ErrorReporting.h"
+#include "app/ui/FolderChooser.h"
 #include "app/ui/IndexedToolBar.h"
+#include "convert/ui/frmFileConv.h"
 
 namespace voltaro {
 
@@ -22,17 +17,14 @@ namespace {
 constexpr int kProductName = 101;
 constexpr int kFirstButtonCaption = 102;
 constexpr int kAboutVersion = 108;
-constexpr int kHelpFileName = 1001;
 constexpr int kStartupHint = 1002;
 
 QString catalogueText(const AppContext& ctx, int id) { return QString::fromStdString(ctx.catalogue.text(id)); }
 
-bool openWithDesktop(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
-
 }  // namespace
 
 frmMainMenu::frmMainMenu(AppContext& ctx, DocumentOpener openDocument, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), openDocument_(openDocument ? std::move(openDocument) : openWithDesktop) {
+    : QMainWindow(parent), ctx_(ctx), openDocument_(std::move(openDocument)) {
     QStyle* look = style();
     toolbar_ = new IndexedToolBar(
         {
@@ -47,7 +39,7 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DocumentOpener openDocument, QWidget* 
     toolbar_->setObjectName("Toolbar1");
     addToolBar(toolbar_);
     // The tool windows arrive one by one; until a window exists its button is visibly unavailable.
-    for (int index : {Setup, FileTransfer, FileConv, FileDivide}) toolbar_->button(index)->setEnabled(false);
+    for (int index : {Setup, FileTransfer, FileDivide}) toolbar_->button(index)->setEnabled(false);
     connect(toolbar_, &IndexedToolBar::buttonClicked, this, &frmMainMenu::onToolbarButton);
 
     about_ = new QLabel(this);
@@ -66,16 +58,15 @@ void frmMainMenu::start() {
     ctx_.messages.notify(MessageIcon::Information, windowTitle().toStdString(), ctx_.catalogue.text(kStartupHint));
 }
 
-QString frmMainMenu::manualPath() const {
-    std::filesystem::path name = ctx_.catalogue.text(kHelpFileName);
-    name.replace_extension(".html");
-    return QString::fromStdString(ctx_.AppPath + name.string());
-}
-
 void frmMainMenu::onToolbarButton(int index) {
     switch (index) {
+        case FileConv: {
+            frmFileConv window(ctx_, openDocument_, ChooseExistingFolder, this);
+            window.exec();
+            break;
+        }
         case Help:
-            openManual();
+            OpenManual(ctx_, openDocument_);
             break;
         case Exit:
             close();
@@ -84,15 +75,6 @@ void frmMainMenu::onToolbarButton(int index) {
         default:
             break;
     }
-}
-
-void frmMainMenu::openManual() {
-    const QString path = manualPath();
-    if (!QFileInfo::exists(path)) {
-        ReportSystemError(ctx_, path.toStdString() + ": " + std::strerror(ENOENT));
-        return;
-    }
-    if (!openDocument_(path)) ReportSystemError(ctx_, path.toStdString() + ": no application could open it");
 }
 
 }  // namespace voltaro

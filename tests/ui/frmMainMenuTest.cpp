@@ -1,5 +1,7 @@
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 
@@ -61,7 +63,7 @@ private slots:
             QVERIFY(button != nullptr);
             QCOMPARE(button->text(), QString(captions[index / 2]));
             // A tool window that this build lacks is visibly unavailable, not silently dead.
-            QCOMPARE(button->isEnabled(), index >= frmMainMenu::Help);
+            QCOMPARE(button->isEnabled(), index == frmMainMenu::FileConv || index >= frmMainMenu::Help);
         }
         QVERIFY(window.Toolbar1()->button(0) == nullptr);
         QVERIFY(window.Toolbar1()->button(12) == nullptr);
@@ -94,6 +96,24 @@ private slots:
         QCOMPARE(messages.boxes.size(), std::size_t{1});
         QCOMPARE(messages.boxes[0].icon, MessageIcon::Stop);
         QVERIFY(QString::fromStdString(messages.boxes[0].text).contains("voltaroe.html"));
+    }
+
+    void fileConvOpensTheConversionWindowModally() {
+        std::filesystem::remove(appFolder.path() / "Parameter");
+        AppContext ctx(messages, clock);
+        frmMainMenu window(ctx);
+        window.start();
+        QString shown;
+        QTimer::singleShot(0, &window, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal != nullptr);
+            shown = modal->objectName();
+            modal->close();
+        });
+        window.Toolbar1()->button(frmMainMenu::FileConv)->trigger();
+        QCOMPARE(shown, QString("frmFileConv"));
+        QCOMPARE(ctx.MsgTitle, std::string("File conversion"));
+        QVERIFY2(std::filesystem::exists(appFolder.path() / "Parameter"), "closing the window keeps its folders");
     }
 
     void exitClosesTheWindowAtOnce() {

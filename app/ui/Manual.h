@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "app/AppContext.h"
+
+namespace voltaro {
+
+// Opens a local file with the desktop's default application; false when it could not.
+using DocumentOpener = std::function<bool(const QString& path)>;
+
+bool OpenWithDesktop(const QString& path);
+
+// The manual's path: the help file named in the catalogue, as HTML, in the application folder.
+QString ManualPath(const AppContext& ctx);
+
+// Opens the manual, the same from every window's Help button; a missing manual, or one
+// nothing could open, is reported as a system error.
+void OpenManual(AppContext& ctx, const DocumentOpener& openDocument);
+
+}  // namespace voltaro

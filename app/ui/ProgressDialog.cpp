@@ -1,0 +1,53 @@
+#include "app/ui/ProgressDialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace voltaro {
+
+namespace {
+
+constexpr int kBarSteps = 1000;
+constexpr int kMinimumWidth = 320;
+
+}  // namespace
+
+ProgressDialog::ProgressDialog(const QString& caption, const QString& message, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("frmProgress");
+    setWindowTitle(caption);
+    setWindowModality(Qt::WindowModal);
+    setMinimumWidth(kMinimumWidth);
+
+    message_ = new QLabel(message, this);
+    message_->setObjectName("lblMessage");
+    message_->setVisible(!message.isEmpty());
+    fileName_ = new QLabel(this);
+    fileName_->setObjectName("lblFilename");
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName("barProgress");
+    bar_->setRange(0, 0);
+    bar_->setTextVisible(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message_);
+    layout->addWidget(fileName_);
+    layout->addWidget(bar_);
+}
+
+void ProgressDialog::setFileName(const QString& name) {
+    QMetaObject::invokeMethod(this, [this, name] { fileName_->setText(name); });
+}
+
+void ProgressDialog::setProgress(std::uint64_t done, std::uint64_t total) {
+    // Scaled to a fixed number of steps: sizes past the bar's int range still show.
+    const int step = total == 0 ? kBarSteps : static_cast<int>(std::min(done, total) * kBarSteps / total);
+    QMetaObject::invokeMethod(this, [this, step] {
+        bar_->setRange(0, kBarSteps);
+        bar_->setValue(step);
+    });
+}
+
+}  // namespace voltaro

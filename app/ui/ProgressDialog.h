@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+class QLabel;
+class QProgressBar;
+
+namespace voltaro {
+
+// The small window a long operation runs behind, modal to the window that started it:
+// a caption, a line saying what is being done, the name of the file at hand and a
+// progress bar (busy until the first progress arrives). The user cannot close it; the
+// end of the operation does (see RunInBackground).
+class ProgressDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // An empty `message` leaves the message line out.
+    ProgressDialog(const QString& caption, const QString& message, QWidget* owner);
+
+    // Both may be called from the worker thread; such calls are queued to the window's thread.
+    void setFileName(const QString& name);
+    void setProgress(std::uint64_t done, std::uint64_t total);
+
+public slots:
+    // An operation cannot be cancelled halfway, so Escape and the close button do nothing.
+    void reject() override {}
+
+private:
+    QLabel* message_ = nullptr;
+    QLabel* fileName_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+};
+
+}  // namespace voltaro

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <QStringList>
+#include <string>
+
+#include "app/AppContext.h"
+#include "app/ui/FolderChooser.h"
+#include "app/ui/Manual.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace voltaro {
+
+// The conversion window: pick a folder of the meter's binary data files, select some,
+// pick an output folder and convert them into CSV files, which it lists with their dates.
+class frmFileConv : public QDialog {
+    Q_OBJECT
+
+public:
+    enum ToolbarButton { Help = 1 };
+    enum Side { InputSide = 0, OutputSide = 1 };
+
+    // Loads the window: reads the Parameter file and lists both folders.
+    frmFileConv(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop,
+                FolderChooser chooseFolder = ChooseExistingFolder, QWidget* parent = nullptr);
+
+    // Lists the folder typed on `side` again; an unreachable one is reported and the
+    // last good folder comes back into the box.
+    void RefreshFileLists(int side);
+    // Refills ListView1 from the output folder's CSV files.
+    void SetListView();
+    // A file's last-modified time; ListView1 shows it in the user's locale.
+    static QDateTime GetFileDate(const QString& fullName);
+    // Conversion needs an output folder and at least one selected input file.
+    void UpdateConvertButton();
+    // Lets the user pick the folder of `side`; cancelling changes nothing.
+    void BrowseFolder(int side);
+
+public slots:
+    // Closing the window, however it happens, keeps the folders in the Parameter file.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    // Caption and box title, the Parameter file, then both folders' lists.
+    void load();
+    QString text(int id) const;
+    void pathEntered(int side);
+    void sortListView(int column);
+    void onToolbarButton(int index);
+    void runConversion();
+    QLineEdit* pathBox(int side) const;
+    std::string& savedFolder(int side);
+
+    AppContext& ctx_;
+    DocumentOpener openDocument_;
+    FolderChooser chooseFolder_;
+
+    QLineEdit* txtInputPath_ = nullptr;
+    QListWidget* filConvertFile_ = nullptr;
+    QLineEdit* txtOutputPath_ = nullptr;
+    QTreeWidget* ListView1_ = nullptr;
+    QPushButton* btnConvert_ = nullptr;
+
+    QString inputFolder_;   // the folder filConvertFile lists
+    QString outputFolder_;  // the folder outputFiles_ came from
+    QStringList outputFiles_;
+    bool listSorted_ = false;  // on from the first click on a column header
+};
+
+}  // namespace voltaro
