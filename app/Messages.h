@@ -7,11 +7,14 @@ namespace voltaro {
 enum class MessageIcon { Stop, Exclamation, Information };
 
 // The one road to the user. The windows show a message box, the command line prints
-// on stderr, tests record. Each report is one box with an OK button.
+// on stderr, tests record.
 class Messages {
 public:
     virtual ~Messages() = default;
+    // One box with an OK button.
     virtual void notify(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+    // A question with a question icon and OK and Cancel buttons; true for OK.
+    virtual bool askOkCancel(const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace voltaro

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
+#include <istream>
 #include <ostream>
 
 namespace voltaro {
@@ -38,6 +40,22 @@ void ConsoleReporter::notify(MessageIcon, const std::string&, const std::string&
     err_ << text << std::endl;
 }
 
+bool ConsoleReporter::askOkCancel(const std::string&, const std::string& text) {
+    clear();
+    if (answers_ != ConsoleAnswers::Ask || in_ == nullptr) {
+        const bool ok = answers_ == ConsoleAnswers::Ok;
+        err_ << text << (ok ? " OK" : " Cancel") << std::endl;
+        return ok;
+    }
+    err_ << text << " [OK/Cancel] " << std::flush;
+    std::string answer;
+    if (!std::getline(*in_, answer)) return false;
+    for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return answer == "ok" || answer == "o" || answer == "y" || answer == "yes";
+}
+
 bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+bool StandardInputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 
 }  // namespace voltaro

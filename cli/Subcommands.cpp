@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/ConvertCommand.h"
+#include "cli/DivideCommand.h"
 
 namespace voltaro {
 
@@ -13,6 +14,10 @@ constexpr std::array kSubcommands{
     Subcommand{"convert", "[-o DIR] FILE...",
                "convert the meter's .BIN and .WFM data files into CSV files in DIR (default: here)",
                RunConvertCommand},
+    Subcommand{"divide", "(--lines N | --columns N) [-o DIR] [--yes] FILE",
+               "cut a data CSV file into pieces of N lines or N columns in DIR (default: here); --yes "
+               "overwrites existing pieces without asking",
+               RunDivideCommand},
 };
 
 }  // namespace

@@ -5,22 +5,19 @@
 #include <vector>
 
 #include "app/AppContext.h"
-#include "convert/BinaryInput.h"
+#include "app/BinaryInput.h"
+#include "app/ProgressObserver.h"
 #include "convert/DataFileFormat.h"
-#include "convert/TextOutput.h"
+#include "app/TextOutput.h"
 
 namespace voltaro {
 
-// What a conversion run tells its window or command besides its message boxes.
-class ConversionObserver {
+// What a conversion run tells its window or command besides its message boxes: how far
+// reading the input has come, and each output file as it is created.
+class ConversionObserver : public ProgressObserver {
 public:
-    virtual ~ConversionObserver() = default;
-    // An output file has just been created (the window lists it, the command prints it).
+    // The window lists the new file, the command prints it.
     virtual void outputCreated(const std::string& path) { (void)path; }
-    // Reading has reached `bytesRead` of the input file's `fileSize` bytes.
-    virtual void progress(const std::string& fileName, std::uint64_t bytesRead, std::uint64_t fileSize) {
-        (void)fileName, (void)bytesRead, (void)fileSize;
-    }
 };
 
 // Converts the meter's binary data files into comma-separated text, one file at a time.

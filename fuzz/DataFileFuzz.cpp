@@ -15,6 +15,7 @@ namespace {
 class SilentMessages final : public voltaro::Messages {
 public:
     void notify(voltaro::MessageIcon, const std::string&, const std::string&) override {}
+    bool askOkCancel(const std::string&, const std::string&) override { return true; }
 };
 
 class FixedClock final : public voltaro::WallClock {

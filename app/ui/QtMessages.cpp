@@ -17,21 +17,38 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Widgets live on the window thread; a worker hands the box over and waits for the answer.
+template <typename Show>
+auto onWindowThread(Show show) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (QThread::currentThread() == application->thread()) return show();
+    decltype(show()) answer{};
+    QMetaObject::invokeMethod(
+        application, [&] { answer = show(); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+QWidget* boxOwner() {
+    QWidget* owner = QApplication::activeModalWidget();
+    return owner != nullptr ? owner : QApplication::activeWindow();
+}
+
 }  // namespace
 
 void QtMessages::notify(MessageIcon icon, const std::string& title, const std::string& text) {
-    QCoreApplication* application = QCoreApplication::instance();
-    if (QThread::currentThread() != application->thread()) {
-        // Widgets live on the window thread; the worker waits here until the box is closed.
-        QMetaObject::invokeMethod(
-            application, [&] { notify(icon, title, text); }, Qt::BlockingQueuedConnection);
-        return;
-    }
-    QWidget* owner = QApplication::activeModalWidget();
-    if (owner == nullptr) owner = QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                    owner);
-    box.exec();
+    onWindowThread([&] {
+        QMessageBox box(boxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Ok, boxOwner());
+        return box.exec();
+    });
+}
+
+bool QtMessages::askOkCancel(const std::string& title, const std::string& text) {
+    return onWindowThread([&] {
+        QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Ok | QMessageBox::Cancel, boxOwner());
+        return box.exec() == QMessageBox::Ok;
+    });
 }
 
 }  // namespace voltaro

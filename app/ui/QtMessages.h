@@ -9,6 +9,7 @@ namespace voltaro {
 class QtMessages final : public Messages {
 public:
     void notify(MessageIcon icon, const std::string& title, const std::string& text) override;
+    bool askOkCancel(const std::string& title, const std::string& text) override;
 };
 
 }  // namespace voltaro

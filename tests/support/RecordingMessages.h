@@ -7,7 +7,8 @@
 
 namespace voltaro::test {
 
-// Keeps every box the code under test shows, in order.
+// Keeps every box the code under test shows, in order, and answers questions from a
+// script (OK when the script has run out).
 class RecordingMessages final : public Messages {
 public:
     struct Box {
@@ -19,8 +20,17 @@ public:
     void notify(MessageIcon icon, const std::string& title, const std::string& text) override {
         boxes.push_back({icon, title, text});
     }
+    bool askOkCancel(const std::string& title, const std::string& text) override {
+        questions.push_back({MessageIcon::Exclamation, title, text});
+        if (answers.empty()) return true;
+        const bool ok = answers.front();
+        answers.erase(answers.begin());
+        return ok;
+    }
 
     std::vector<Box> boxes;
+    std::vector<Box> questions;
+    std::vector<bool> answers;  // true OK, false Cancel
 };
 
 }  // namespace voltaro::test

@@ -60,6 +60,8 @@ public:
                          file != nullptr ? file->text() : QString(), listView ? listView() : QStringList()});
     }
 
+    bool askOkCancel(const std::string&, const std::string&) override { return false; }
+
     std::vector<Box> boxes;
     std::function<QStringList()> listView;
 };

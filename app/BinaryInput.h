@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <memory>
 
 namespace voltaro {
@@ -31,6 +32,13 @@ public:
         return static_cast<unsigned char>(*next_++);
     }
     void seek(std::uint64_t offset);
+    // The bytes buffered from the current position on, refilled when used up; empty at
+    // the end of the file. skip() consumes some of them.
+    std::string_view available() {
+        if (next_ == end_) refill();
+        return {next_, static_cast<std::size_t>(end_ - next_)};
+    }
+    void skip(std::size_t count) { next_ += count; }
 
     std::uint64_t position() const { return bufferStart_ + static_cast<std::uint64_t>(next_ - buffer_.get()); }
     std::uint64_t size() const { return size_; }

@@ -11,15 +11,20 @@ namespace voltaro {
 // system's text; the caller asks once, at the end or after a row.
 class TextOutput {
 public:
-    static constexpr std::size_t kBufferBytes = 1 << 20;
+    static constexpr std::size_t kDefaultBufferBytes = 1 << 20;
 
-    TextOutput() = default;
+    enum class Create {
+        New,      // fail with EEXIST when the file exists
+        Replace,  // an existing file is emptied and rewritten
+    };
+
+    explicit TextOutput(std::size_t bufferBytes = kDefaultBufferBytes) : bufferBytes_(bufferBytes) {}
     ~TextOutput() { close(); }
     TextOutput(const TextOutput&) = delete;
     TextOutput& operator=(const TextOutput&) = delete;
 
-    // Creates `path`, which must not exist yet. Returns false with errno set otherwise.
-    bool create(const std::string& path);
+    // Creates `path`. Returns false with errno set when it cannot.
+    bool create(const std::string& path, Create mode = Create::New);
     // Flushes and closes; false when anything written since create() was lost.
     bool close();
     bool isOpen() const { return file_ != nullptr; }
@@ -49,6 +54,7 @@ private:
     void appendSlow(std::string_view text);
     void flush();
 
+    std::size_t bufferBytes_;
     std::FILE* file_ = nullptr;
     std::string path_;
     std::unique_ptr<char[]> buffer_;  // left uninitialised: only what is written is read

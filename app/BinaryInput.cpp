@@ -1,4 +1,4 @@
-#include "convert/BinaryInput.h"
+#include "app/BinaryInput.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "convert/TextOutput.h"
+#include "app/TextOutput.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,15 +6,15 @@
 
 namespace voltaro {
 
-bool TextOutput::create(const std::string& path) {
+bool TextOutput::create(const std::string& path, Create mode) {
     close();
-    file_ = std::fopen(path.c_str(), "wbx");
+    file_ = std::fopen(path.c_str(), mode == Create::New ? "wbx" : "wb");
     if (file_ == nullptr) return false;
     std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
     path_ = path;
-    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(bufferBytes_);
     next_ = buffer_.get();
-    limit_ = buffer_.get() + kBufferBytes;
+    limit_ = buffer_.get() + bufferBytes_;
     error_.clear();
     return true;
 }

@@ -1,0 +1,334 @@
+#include "divide/CsvDivider.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "app/AppPath.h"
+#include "app/ErrorReporting.h"
+#include "app/TextOutput.h"
+#include "divide/LineInput.h"
+
+namespace voltaro {
+
+namespace {
+
+constexpr int kFileNotSelectedText = 616;
+constexpr int kNotDataFileText = 617;
+constexpr int kInvalidRowNumberText = 618;
+constexpr int kInvalidColumnNumberText = 619;
+constexpr int kCompletedText = 620;
+constexpr int kInvalidFilenameText = 621;
+constexpr int kOverwriteQuestionText = 622;
+constexpr int kTooManyPiecesText = 623;
+constexpr int kNotNormalText = 624;
+
+constexpr std::uint64_t kProgressStepBytes = 4 << 20;
+// Up to a hundred column pieces are open at once; each gets a modest buffer.
+constexpr std::size_t kColumnPieceBufferBytes = 64 << 10;
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string upperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool endsInCsv(const std::string& path) {
+    return path.size() >= 4 && upperCase(path.substr(path.size() - 4)) == ".CSV";
+}
+
+bool isMeterType(std::string_view type) { return type == "T200" || type == "T201"; }
+
+}  // namespace
+
+// One data row: the fields of one line, at most as many as the title row has, ending
+// after a "STOP" field. An empty field in the middle is an empty cell.
+struct CsvDivider::Row {
+    std::vector<std::string_view> fields;
+    bool stop = false;
+
+    void split(std::string_view line, std::size_t columns) {
+        fields.clear();
+        stop = false;
+        std::size_t start = 0;
+        while (fields.size() < columns) {
+            const std::size_t comma = line.find(',', start);
+            const std::string_view field = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
+            fields.push_back(field);
+            if (field == "STOP") {
+                stop = true;
+                break;
+            }
+            if (comma == std::string_view::npos) break;
+            start = comma + 1;
+        }
+    }
+    std::string_view operator[](std::size_t i) const { return i < fields.size() ? fields[i] : std::string_view(); }
+};
+
+// The column pieces, all open at once, each written through its own buffer.
+class CsvDivider::Pieces {
+public:
+    struct Columns {
+        std::size_t first;  // the piece's own columns, after the three every piece has
+        std::size_t last;
+    };
+
+    // Creates every piece; on failure returns the system's text.
+    bool create(const std::vector<std::string>& names, std::string& error) {
+        for (const std::string& name : names) {
+            files_.push_back(std::make_unique<TextOutput>(kColumnPieceBufferBytes));
+            if (!files_.back()->create(name, TextOutput::Create::Replace)) {
+                error = name + ": " + std::strerror(errno);
+                return false;
+            }
+        }
+        return true;
+    }
+    std::size_t count() const { return files_.size(); }
+    TextOutput& operator[](std::size_t k) { return *files_[k]; }
+    // Closes every piece; false with the first system text when anything was lost.
+    bool close(std::string& error) {
+        bool ok = true;
+        for (auto& file : files_) {
+            if (!file->close() && ok) {
+                error = file->error();
+                ok = false;
+            }
+        }
+        return ok;
+    }
+    const std::string* firstError() const {
+        for (const auto& file : files_)
+            if (file->failed()) return &file->error();
+        return nullptr;
+    }
+
+private:
+    std::vector<std::unique_ptr<TextOutput>> files_;
+};
+
+bool CsvDivider::OpenInputFile(const std::string& inputFile) {
+    fullPath_ = inputFile;
+    const std::size_t slash = inputFile.find_last_of('/');
+    fileName_ = slash == std::string::npos ? inputFile : inputFile.substr(slash + 1);
+    LineInput input;
+    std::string error;
+    if (input.open(fullPath_, error)) return false;
+    ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
+    return true;
+}
+
+bool CsvDivider::SetFileHeaderRead() {
+    if (!endsInCsv(fullPath_)) return true;
+    LineInput input;
+    std::string error;
+    std::string firstLine;
+    if (!input.open(fullPath_, error) || !input.next(firstLine)) return true;
+    const auto type = AcceptedTypeOfFirstLine(firstLine);
+    if (!type) return true;
+    type_ = *type;
+    headerLines_ = HeaderLineCount(type_);
+    return false;
+}
+
+bool CsvDivider::CHeckColRowNo(DivideKind kind, std::string_view countText) {
+    const auto count = ParseCount(countText);
+    if (!count || !CountAccepted(kind, type_, *count)) return true;
+    count_ = *count;
+    return false;
+}
+
+bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kind) {
+    if (fileName_.size() <= 4) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kInvalidFilenameText));
+        return true;
+    }
+    outputBase_ = WithTrailingSeparator(outputFolder) + fileName_.substr(0, fileName_.size() - 4) + ".CSV";
+    std::error_code ignored;
+    if (!std::filesystem::exists(pieceName(kind, 0), ignored)) return false;
+    return !ctx_.messages.askOkCancel(ctx_.MsgTitle, ctx_.catalogue.text(kOverwriteQuestionText));
+}
+
+void CsvDivider::MakeColFile() {
+    LineInput input;
+    std::string error;
+    if (!input.open(fullPath_, error)) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
+        return;
+    }
+    std::string header;
+    std::string line;
+    for (int i = 0; i < headerLines_; ++i) {
+        if (!input.next(line)) {
+            reportNotNormal();  // the file ends inside its header
+            return;
+        }
+        header.append(line).append(kLineEnd);
+    }
+    const long long linesPerPiece = RoundHalfEven(count_ - headerLines_);
+    reportProgress(input.position(), input.size());
+    for (int k = 0; k < kMaxPieces; ++k) {
+        TextOutput piece;
+        if (!piece.create(pieceName(DivideKind::Lines, k), TextOutput::Create::Replace)) {
+            reportSystemError(pieceName(DivideKind::Lines, k) + ": " + std::strerror(errno));
+            return;
+        }
+        piece.append(header);
+        bool inputEnded = false;
+        for (long long j = 0; j < linesPerPiece; ++j) {
+            if (!input.next(line)) {
+                inputEnded = true;
+                break;
+            }
+            piece.append(line);
+            piece.append(kLineEnd);
+        }
+        if (!piece.close()) {
+            reportSystemError(piece.error());
+            return;
+        }
+        if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
+        if (inputEnded) {
+            reportProgress(input.size(), input.size());
+            return;
+        }
+    }
+    ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+}
+
+void CsvDivider::MakeRowFile2() {
+    LineInput input;
+    std::string error;
+    if (!input.open(fullPath_, error)) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
+        return;
+    }
+    std::string header;
+    std::string line;
+    for (int i = 0; i < headerLines_; ++i) {
+        if (!input.next(line)) {
+            reportNotNormal();  // the file ends inside its header
+            return;
+        }
+        if (i + 1 < headerLines_) header.append(line).append(kLineEnd);
+    }
+    const std::string title = line;
+
+    // Piece 00 takes the first N columns; every later piece the three fixed columns and
+    // the next N - 3.
+    const std::size_t columns = static_cast<std::size_t>(std::count(title.begin(), title.end(), ',')) + 1;
+    const auto perPiece = static_cast<std::size_t>(RoundHalfEven(count_));
+    const std::size_t extra = columns > perPiece ? columns - perPiece : 0;
+    const std::size_t ownColumns = perPiece - kFixedColumns;
+    std::size_t pieceCount = extra == 0 ? 1 : 1 + (extra + ownColumns - 1) / ownColumns;
+    const bool tooMany = pieceCount > static_cast<std::size_t>(kMaxPieces);
+    pieceCount = std::min(pieceCount, static_cast<std::size_t>(kMaxPieces));
+    std::vector<Pieces::Columns> ranges;
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < pieceCount; ++k) {
+        const std::size_t first = k == 0 ? kFixedColumns : ranges.back().last + 1;
+        const std::size_t last = std::min(k == 0 ? perPiece - 1 : first + perPiece - 4, columns - 1);
+        ranges.push_back({first, last});
+        names.push_back(pieceName(DivideKind::Columns, static_cast<int>(k)));
+    }
+
+    Pieces pieces;
+    if (!pieces.create(names, error)) {
+        pieces.close(error);
+        reportSystemError(error);
+        return;
+    }
+    const bool meterFile = isMeterType(type_);
+    Row row;
+    bool notNormal = false;
+    // Writes the row into every piece; false when the first piece refuses its first field.
+    auto writeRow = [&] {
+        for (std::size_t k = 0; k < pieceCount; ++k) {
+            TextOutput& out = pieces[k];
+            if (k == 0 && !(meterFile && row.stop) && !IsRowMark(row[0])) return false;
+            out.append(row[0]);
+            out.append(',');
+            out.append(row[1]);
+            out.append(',');
+            out.append(row[2]);
+            const bool endOfMeterData = meterFile && row.stop;  // date, time and mark alone
+            if (endOfMeterData) {
+                out.append(kLineEnd);
+                continue;
+            }
+            if (k == 0) {
+                for (std::size_t i = ranges[0].first; i <= ranges[0].last && i < row.fields.size(); ++i) {
+                    out.append(',');
+                    out.append(row.fields[i]);
+                }
+            } else if (IsPowerEvent(row[0])) {
+                out.append(',');
+            } else {
+                for (std::size_t i = ranges[k].first; i <= ranges[k].last; ++i) {
+                    out.append(',');
+                    out.append(row[i]);
+                }
+            }
+            out.append(kLineEnd);
+        }
+        return true;
+    };
+
+    for (std::size_t k = 0; k < pieceCount; ++k) pieces[k].append(header);
+    row.split(title, columns);
+    notNormal = !writeRow();
+    reportProgress(input.position(), input.size());
+    while (!notNormal && !row.stop && input.next(line)) {
+        row.split(line, columns);
+        notNormal = !writeRow();
+        if (pieces.firstError() != nullptr) break;
+        if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
+    }
+    if (notNormal) reportNotNormal();
+    if (!pieces.close(error)) {
+        reportSystemError(error);
+        return;
+    }
+    if (input.failed()) {
+        reportSystemError(fullPath_ + ": " + std::strerror(EIO));
+        return;
+    }
+    reportProgress(input.size(), input.size());
+    if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+}
+
+void CsvDivider::reportSystemError(const std::string& text) { ReportSystemError(ctx_, text); }
+
+void CsvDivider::reportNotNormal() { ShowStopText(ctx_, fullPath_ + ctx_.catalogue.text(kNotNormalText)); }
+
+void CsvDivider::reportProgress(std::uint64_t done, std::uint64_t total) {
+    lastProgress_ = done;
+    observer_.progress(fileName_, std::min(done, total), total);
+}
+
+bool RunDivision(AppContext& ctx, const DivisionRequest& request, ProgressObserver& observer) {
+    CsvDivider divider(ctx, observer);
+    if (divider.OpenInputFile(request.inputFile)) return false;
+    if (divider.SetFileHeaderRead()) {
+        ShowStopText(ctx, ctx.catalogue.text(kNotDataFileText));
+        return false;
+    }
+    if (divider.CHeckColRowNo(request.kind, request.countText)) {
+        ShowStopText(ctx, ctx.catalogue.text(request.kind == DivideKind::Lines ? kInvalidRowNumberText
+                                                                                 : kInvalidColumnNumberText));
+        return false;
+    }
+    if (divider.CheckOutputFile(request.outputFolder, request.kind)) return false;
+    if (request.kind == DivideKind::Lines)
+        divider.MakeColFile();
+    else
+        divider.MakeRowFile2();
+    ShowInformationText(ctx, ctx.catalogue.text(kCompletedText));
+    return true;
+}
+
+}  // namespace voltaro

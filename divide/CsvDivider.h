@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/ProgressObserver.h"
+#include "divide/DivideFormat.h"
+
+namespace voltaro {
+
+// Cuts a data file of the meter into pieces of lines or of columns, each with the
+// file's header. Routines that can fail return true on failure, after reporting it.
+class CsvDivider {
+public:
+    CsvDivider(AppContext& ctx, ProgressObserver& observer) : ctx_(ctx), observer_(observer) {}
+
+    bool OpenInputFile(const std::string& inputFile);
+    bool SetFileHeaderRead();
+    // True when the count text is not a number within the limits of `kind` for the file's type.
+    bool CHeckColRowNo(DivideKind kind, std::string_view countText);
+    bool CheckOutputFile(const std::string& outputFolder, DivideKind kind);
+    void MakeColFile();
+    void MakeRowFile2();
+
+    const std::string& type() const { return type_; }
+
+private:
+    struct Row;
+    class Pieces;
+
+    void reportSystemError(const std::string& text);
+    void reportNotNormal();
+    void reportProgress(std::uint64_t done, std::uint64_t total);
+    std::string pieceName(DivideKind kind, int k) const { return PieceName(outputBase_, kind, k); }
+
+    AppContext& ctx_;
+    ProgressObserver& observer_;
+    std::string fullPath_;
+    std::string fileName_;
+    std::string type_;
+    int headerLines_ = 0;
+    double count_ = 0;
+    std::string outputBase_;
+    std::uint64_t lastProgress_ = 0;
+};
+
+struct DivisionRequest {
+    std::string inputFile;
+    std::string outputFolder;
+    DivideKind kind = DivideKind::Lines;
+    std::string countText;  // lines or columns per piece, as typed
+};
+
+// The division run. True when it reached the division (the completion message was
+// shown, possibly after a message of the division itself).
+bool RunDivision(AppContext& ctx, const DivisionRequest& request, ProgressObserver& observer);
+
+}  // namespace voltaro
