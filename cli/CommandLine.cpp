@@ -1,7 +1,9 @@
 #include "cli/CommandLine.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <ostream>
+#include <iostream>
 
 #include "VoltaroVersion.h"
 #include "app/Catalogue.h"
@@ -42,7 +44,13 @@ void PrintHelp(std::ostream& out) {
         out << "  " << command.name << ' ' << command.synopsis << "\n      " << command.summary << '\n';
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+Console StandardConsole() {
+    return {std::cin, std::cout, std::cerr, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
+}
+
+int RunCommandLine(const std::vector<std::string>& args, const Console& console) {
+    std::ostream& out = console.out;
+    std::ostream& err = console.err;
     if (args.empty()) return usageError(err, "no subcommand given");
     const std::string& first = args.front();
     if (first == "-h" || first == "--help") {
@@ -60,7 +68,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const auto found = std::find_if(subcommands.begin(), subcommands.end(),
                                     [&](const Subcommand& command) { return command.name == first; });
     if (found == subcommands.end()) return usageError(err, "unknown subcommand '" + first + "'");
-    return found->run({args.begin() + 1, args.end()}, out, err);
+    return found->run({args.begin() + 1, args.end()}, console);
 }
 
 }  // namespace voltaro

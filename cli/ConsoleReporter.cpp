@@ -1,7 +1,5 @@
 #include "cli/ConsoleReporter.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdio>
 #include <istream>
@@ -53,9 +51,5 @@ bool ConsoleReporter::askOkCancel(const std::string&, const std::string& text) {
     for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return answer == "ok" || answer == "o" || answer == "y" || answer == "yes";
 }
-
-bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
-
-bool StandardInputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 
 }  // namespace voltaro

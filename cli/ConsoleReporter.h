@@ -43,9 +43,5 @@ private:
     int lastPercent_ = -1;
 };
 
-// True when file descriptor 2 is a terminal.
-bool StandardErrorIsTerminal();
-// True when file descriptor 0 is a terminal.
-bool StandardInputIsTerminal();
 
 }  // namespace voltaro

@@ -41,7 +41,8 @@ int usage(std::ostream& err, const std::string& complaint) {
 
 }  // namespace
 
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunConvertCommand(const std::vector<std::string>& args, const Console& console) {
+    std::ostream& err = console.err;
     std::string outputFolder = ".";
     std::vector<ConversionInput> inputs;
     bool optionsEnded = false;
@@ -61,11 +62,11 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     if (inputs.empty()) return usage(err, "no file to convert");
 
-    ConsoleReporter terminal(err, StandardErrorIsTerminal());
+    ConsoleReporter terminal(err, console.errorIsTerminal);
     SystemWallClock clock;
     AppContext ctx(terminal, clock);
     ctx.MsgTitle = ctx.catalogue.text(kConversionCaption);
-    ConvertProgress progress(out, terminal);
+    ConvertProgress progress(console.out, terminal);
     const ConversionSummary summary = RunConversion(ctx, inputs, outputFolder, progress);
     return summary.completed && summary.notNormalFiles == 0 ? kExitSuccess : kExitFailure;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "cli/CommandLine.h"
 
 namespace voltaro {
 
 // voltaro convert [-o DIR] FILE...
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunConvertCommand(const std::vector<std::string>& args, const Console& console);
 
 }  // namespace voltaro

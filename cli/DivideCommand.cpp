@@ -1,6 +1,6 @@
 #include "cli/DivideCommand.h"
 
-#include <iostream>
+#include <ostream>
 #include <optional>
 
 #include "app/AppContext.h"
@@ -36,7 +36,8 @@ int usage(std::ostream& err, const std::string& complaint) {
 
 }  // namespace
 
-int RunDivideCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+int RunDivideCommand(const std::vector<std::string>& args, const Console& console) {
+    std::ostream& err = console.err;
     DivisionRequest request;
     request.outputFolder = ".";
     std::optional<DivideKind> kind;
@@ -73,8 +74,8 @@ int RunDivideCommand(const std::vector<std::string>& args, std::ostream&, std::o
 
     // Without --yes the overwrite question is put to the user when there is one to ask.
     const ConsoleAnswers answers =
-        yes ? ConsoleAnswers::Ok : (StandardInputIsTerminal() ? ConsoleAnswers::Ask : ConsoleAnswers::Cancel);
-    ConsoleReporter terminal(err, StandardErrorIsTerminal(), answers, &std::cin);
+        yes ? ConsoleAnswers::Ok : (console.inputIsTerminal ? ConsoleAnswers::Ask : ConsoleAnswers::Cancel);
+    ConsoleReporter terminal(err, console.errorIsTerminal, answers, &console.in);
     SystemWallClock clock;
     AppContext ctx(terminal, clock);
     ctx.MsgTitle = ctx.catalogue.text(kDivideCaption);

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "cli/CommandLine.h"
 
 namespace voltaro {
 
 // voltaro divide (--lines N | --columns N) [-o DIR] [--yes] FILE
-int RunDivideCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunDivideCommand(const std::vector<std::string>& args, const Console& console);
 
 }  // namespace voltaro

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cli/CommandLine.h"
 
 namespace voltaro {
 
@@ -13,7 +14,7 @@ struct Subcommand {
     std::string_view name;
     std::string_view synopsis;  // the arguments, as shown in the help
     std::string_view summary;
-    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+    int (*run)(const std::vector<std::string>& args, const Console& console);
 };
 
 // Every subcommand this build offers, in the order the help lists them.

@@ -27,7 +27,7 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) return voltaro::RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr);
+    if (argc > 1) return voltaro::RunCommandLine({argv + 1, argv + argc}, voltaro::StandardConsole());
     if (!displayAvailable()) {
         std::cerr << "voltaro: no display found; the window cannot open. Headless use:\n\n";
         voltaro::PrintHelp(std::cerr);

@@ -16,8 +16,9 @@ struct Outcome {
 };
 
 Outcome run(const std::vector<std::string>& args) {
+    std::istringstream in;
     std::ostringstream out, err;
-    const int status = RunCommandLine(args, out, err);
+    const int status = RunCommandLine(args, {in, out, err});
     return {status, out.str(), err.str()};
 }
 

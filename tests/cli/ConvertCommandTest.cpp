@@ -13,6 +13,7 @@ using test::InstRecord;
 
 struct ConvertCommand : ::testing::Test {
     test::TemporaryFolder input, output;
+    std::istringstream in;
     std::ostringstream out, err;
 
     std::string put(const std::string& name, const std::string& bytes) const {
@@ -21,7 +22,7 @@ struct ConvertCommand : ::testing::Test {
     }
     int convert(std::vector<std::string> args) {
         args.insert(args.begin(), {"convert", "-o", output.path().string()});
-        return RunCommandLine(args, out, err);
+        return RunCommandLine(args, {in, out, err});
     }
 };
 
@@ -55,7 +56,7 @@ TEST_F(ConvertCommand, MisuseIsAUsageError) {
         std::vector<std::string> full{"convert"};
         full.insert(full.end(), args.begin(), args.end());
         err.str("");
-        EXPECT_EQ(RunCommandLine(full, out, err), 2);
+        EXPECT_EQ(RunCommandLine(full, {in, out, err}), 2);
         EXPECT_NE(err.str().find("usage: voltaro convert"), std::string::npos);
     }
 }
