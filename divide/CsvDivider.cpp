@@ -77,15 +77,14 @@ public:
         std::size_t last;
     };
 
-    // Creates every piece; on failure returns the system's text.
-    bool create(const std::vector<std::string>& names, std::string& error) {
-        for (const std::string& name : names) {
-            files_.push_back(std::make_unique<TextOutput>(kColumnPieceBufferBytes));
-            if (!files_.back()->create(name, TextOutput::Create::Replace)) {
-                error = name + ": " + std::strerror(errno);
-                return false;
-            }
+    // Creates the next piece; on failure returns the system's text.
+    bool add(const std::string& name, std::string& error) {
+        auto file = std::make_unique<TextOutput>(kColumnPieceBufferBytes);
+        if (!file->create(name, TextOutput::Create::Replace)) {
+            error = name + ": " + std::strerror(errno);
+            return false;
         }
+        files_.push_back(std::move(file));
         return true;
     }
     std::size_t count() const { return files_.size(); }
@@ -228,39 +227,28 @@ void CsvDivider::MakeRowFile2() {
     const bool tooMany = pieceCount > static_cast<std::size_t>(kMaxPieces);
     pieceCount = std::min(pieceCount, static_cast<std::size_t>(kMaxPieces));
     std::vector<Pieces::Columns> ranges;
-    std::vector<std::string> names;
     for (std::size_t k = 0; k < pieceCount; ++k) {
         const std::size_t first = k == 0 ? kFixedColumns : ranges.back().last + 1;
         const std::size_t last = std::min(k == 0 ? perPiece - 1 : first + perPiece - 4, columns - 1);
         ranges.push_back({first, last});
-        names.push_back(pieceName(DivideKind::Columns, static_cast<int>(k)));
     }
 
-    Pieces pieces;
-    if (!pieces.create(names, error)) {
-        pieces.close(error);
-        reportSystemError(error);
-        return;
-    }
     const bool meterFile = isMeterType(type_);
+    Pieces pieces;
     Row row;
-    bool notNormal = false;
-    // Writes the row into every piece; false when the first piece refuses its first field.
-    auto writeRow = [&] {
-        for (std::size_t k = 0; k < pieceCount; ++k) {
-            TextOutput& out = pieces[k];
-            if (k == 0 && !(meterFile && row.stop) && !IsRowMark(row[0])) return false;
-            out.append(row[0]);
-            out.append(',');
-            out.append(row[1]);
-            out.append(',');
-            out.append(row[2]);
-            const bool endOfMeterData = meterFile && row.stop;  // date, time and mark alone
-            if (endOfMeterData) {
-                out.append(kLineEnd);
-                continue;
-            }
+    // Writes piece k's part of the row; false when the first piece refuses the row's mark.
+    auto writePart = [&](std::size_t k) {
+        const bool endOfMeterData = meterFile && row.stop;  // date, time and mark alone
+        if (k == 0 && !endOfMeterData && !IsRowMark(row[0])) return false;
+        TextOutput& out = pieces[k];
+        out.append(row[0]);
+        out.append(',');
+        out.append(row[1]);
+        out.append(',');
+        out.append(row[2]);
+        if (!endOfMeterData) {
             if (k == 0) {
+                // Piece 00 ends where the row ends.
                 for (std::size_t i = ranges[0].first; i <= ranges[0].last && i < row.fields.size(); ++i) {
                     out.append(',');
                     out.append(row.fields[i]);
@@ -273,18 +261,28 @@ void CsvDivider::MakeRowFile2() {
                     out.append(row[i]);
                 }
             }
-            out.append(kLineEnd);
         }
+        out.append(kLineEnd);
         return true;
     };
 
-    for (std::size_t k = 0; k < pieceCount; ++k) pieces[k].append(header);
+    // Each piece gets the header and its part of the title row before the next is made.
+    bool notNormal = false;
     row.split(title, columns);
-    notNormal = !writeRow();
+    for (std::size_t k = 0; k < pieceCount && !notNormal; ++k) {
+        if (!pieces.add(PieceName(outputBase_, DivideKind::Columns, static_cast<int>(k)), error)) {
+            std::string ignored;
+            pieces.close(ignored);
+            reportSystemError(error);
+            return;
+        }
+        pieces[k].append(header);
+        notNormal = !writePart(k);
+    }
     reportProgress(input.position(), input.size());
     while (!notNormal && !row.stop && input.next(line)) {
         row.split(line, columns);
-        notNormal = !writeRow();
+        for (std::size_t k = 0; k < pieceCount && !notNormal; ++k) notNormal = !writePart(k);
         if (pieces.firstError() != nullptr) break;
         if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
     }

@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+
+#include "divide/CsvDivider.h"
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+
+namespace voltaro::test {
+namespace {
+
+namespace fs = std::filesystem;
+using enum DivideKind;
+using Texts = std::vector<std::string>;
+using ColumnList = std::vector<int>;
+
+const std::string kDivided = "info: File divide was completed.";
+const std::string kExceeded = "info: The number of division files exceeded 100 pieces.";
+const std::string kNotNormal = "is not a normal file.";
+
+// The title row of `columns` columns; the third column's title is empty.
+std::string Title(int columns, std::string first = "DATE") {
+    first += ",TIME,";
+    for (int i = 3; i < columns; ++i) first += ",T" + std::to_string(i);
+    return first + "\r\n";
+}
+// Data rows `from` to `to` - 1: date, time, the 9-character field, then values "r.i".
+std::string Rows(int from, int to, int columns) {
+    std::string text;
+    for (int r = from; r < to; ++r) {
+        text += "2004/01/01,00:" + std::to_string(r / 60 + 10) + ":" + std::to_string(r % 60 + 10) + ",ABCDEFGHI";
+        for (int i = 3; i < columns; ++i) text += "," + std::to_string(r) + "." + std::to_string(i);
+        text += "\r\n";
+    }
+    return text;
+}
+// The lines before the title row: 16 for "T20x", 15 for "T40x"; a converted "T35x" has
+// 14, the last ending in a lone CR.
+std::string HeaderOf(const std::string& type, const std::string& first = {}) {
+    std::string text = (first.empty() ? "MODEL,ZR915," + type : first) + "\r\n";
+    for (int i = type.starts_with("T20") ? 15 : type.starts_with("T40") ? 14 : 12; i > 0; --i) text += "SET,1\r\n";
+    return text + (type.starts_with("T35") ? "CT,1.00,1.00,1.00,1.00\r\r\n" : "");
+}
+// Copied lines as the pieces hold them: the lone CR makes an empty line.
+std::string InPieces(std::string text) {
+    for (std::size_t at = 0; (at = text.find("\r\r\n", at)) != std::string::npos; at += 4)
+        text.replace(at, 3, "\r\n\r\n");
+    return text;
+}
+// The given columns of every line.
+std::string Pick(const std::string& lines, const ColumnList& columns) {
+    std::string out;
+    for (std::size_t start = 0, end; (end = lines.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        Texts fields(1);
+        for (char c : lines.substr(start, end - start))
+            c == ',' ? void(fields.emplace_back()) : fields.back().push_back(c);
+        for (std::size_t n = 0; n < columns.size(); ++n) out += (n == 0 ? "" : ",") + fields.at(columns[n]);
+        out += "\r\n";
+    }
+    return out;
+}
+ColumnList Fixed(int first, int last, ColumnList columns = {0, 1, 2}) {
+    for (int i = first; i <= last; ++i) columns.push_back(i);
+    return columns;
+}
+ColumnList Span(int first, int last) { return Fixed(first, last, {}); }
+std::string Piece(char mark, std::size_t k) {
+    return "DATA" + std::string(1, mark) + (k < 10 ? "0" : "") + std::to_string(k) + ".CSV";
+}
+
+struct Division : ::testing::Test {
+    RecordingMessages messages;
+    FixedClock clock{{2026, 5, 17, 9, 41, 12}};
+    AppContext ctx{messages, clock};
+    TemporaryFolder in, out;
+    ProgressObserver observer;
+
+    Division() { ctx.MsgTitle = "File Divide"; }
+    std::string path(const std::string& name) const { return (in.path() / name).string(); }
+    void put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    void emptyOutput() const { fs::remove_all(out.path()), fs::create_directory(out.path()); }
+    bool divide(DivideKind kind, const std::string& count, const std::string& name = "DATA.CSV") {
+        messages.boxes.clear(), messages.questions.clear();
+        return RunDivision(ctx, {path(name), out.path().string(), kind, count}, observer);
+    }
+    std::string piece(const std::string& name) const {
+        std::ifstream file(out.path() / name, std::ios::binary);
+        return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<no " + name + ">";
+    }
+    std::set<std::string> outputNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(out.path())) names.insert(entry.path().filename());
+        return names;
+    }
+    Texts boxes() const {
+        Texts texts;
+        for (const auto& box : messages.boxes) {
+            texts.push_back((box.icon == MessageIcon::Information ? "info: " : "stop: ") + box.text +
+                            (box.title == "File Divide" ? "" : " <title " + box.title + ">"));
+        }
+        return texts;
+    }
+};
+
+// A refusal comes before anything is written and shows no completion box; an accepted
+// file and count complete.
+TEST_F(Division, AcceptsOnlyDataFilesAndCountsWithinTheLimits) {
+    const std::string notData = "It is not data file for ZR915.", rows = "Invalid row number.";
+    const std::string columns = "Invalid Column number.";
+    const auto file = [](const std::string& type, const std::string& first = {}) {
+        return HeaderOf(type, first) + Title(5) + Rows(1, 3, 5);
+    };
+    struct Case { std::string name; std::optional<std::string> bytes; DivideKind kind; std::string count, text; };
+    const Case cases[] = {
+        {"DATA.CSV", std::nullopt, Lines, "20", "File not selected."},
+        {"DATA.TXT", file("T351"), Lines, "20", notData},
+        {"DATA.CSV", "", Columns, "10", notData},
+        {"DATA.CSV", file("T351", "MODEL,zr915,T351"), Lines, "20", notData},
+        {"DATA.CSV", file("T351", "MODEL,ZR915,T35"), Lines, "20", notData},
+        {"DATA.CSV", file("T351", "MODEL,ZR915,T550"), Lines, "20", notData},
+        {"DATA.CSV", file("T351", "MODEL,ZR915,T600"), Columns, "10", notData},
+        {".csv", file("T351"), Lines, "20", "Invalid filename."},
+        {"DATA.CSV", file("T200"), Lines, "17", rows},
+        {"DATA.CSV", file("T350"), Lines, "16", rows},
+        {"DATA.CSV", file("T401"), Lines, "65536", rows},
+        {"DATA.CSV", file("T351"), Lines, "", rows},
+        {"DATA.CSV", file("T200"), Columns, "3", columns},
+        {"DATA.CSV", file("T351"), Columns, "256", columns},
+        {"DATA.CSV", file("T351"), Columns, "", columns},
+        {"DATA.CSV", file("T351"), Columns, "abc", columns},
+        {"a.csv", file("T351"), Lines, "17", ""},
+        {"DATA.Csv", file("T350"), Lines, "65535", ""},
+        {"DATA.CSV", file("T200"), Lines, "18", ""},
+        {"DATA.CSV", file("T201"), Columns, "4", ""},
+        {"DATA.CSV", file("T400"), Columns, "255", ""},
+        {"DATA.CSV", file("T351", "ABCDE|ZR915|T351"), Columns, "10", ""},
+    };
+    for (const Case& c : cases) {  // no bytes: no such file; no text: accepted
+        SCOPED_TRACE(c.name + " [" + c.count + "] " + c.bytes.value_or("<none>").substr(0, 16));
+        emptyOutput();
+        fs::remove_all(in.path() / c.name);
+        if (c.bytes) put(c.name, *c.bytes);
+        EXPECT_EQ(divide(c.kind, c.count, c.name), c.text.empty());
+        EXPECT_EQ(boxes(), Texts{c.text.empty() ? kDivided : "stop: " + c.text});
+        EXPECT_EQ(outputNames().empty(), !c.text.empty());
+    }
+}
+
+// Only piece 00 of the chosen kind is asked about; Cancel leaves every file as it was.
+TEST_F(Division, AsksBeforeOverwritingPieceZero) {
+    struct Case { DivideKind kind; Texts existing; bool ok, asked; Texts written; };
+    const Case cases[] = {
+        {Columns, {"DATA-00.CSV", "DATA-01.CSV", "DATA_00.CSV"}, false, true, {}},
+        {Lines, {"DATA_00.CSV", "DATA_01.CSV", "DATA_05.CSV"}, false, true, {}},
+        {Columns, {"DATA-00.CSV", "DATA-01.CSV", "DATA-05.CSV"}, true, true, {"DATA-00.CSV", "DATA-01.CSV"}},
+        {Lines, {"DATA_01.CSV", "DATA-00.CSV"}, false, false, {"DATA_00.CSV", "DATA_01.CSV"}},
+    };
+    put("DATA.CSV", HeaderOf("T351") + Title(12) + Rows(1, 4, 12));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.existing[0]);
+        emptyOutput();
+        for (const std::string& name : c.existing) std::ofstream(out.path() / name, std::ios::binary) << "old\r\n";
+        messages.answers = {c.ok};
+        EXPECT_EQ(divide(c.kind, c.kind == Lines ? "18" : "9"), !c.written.empty());
+        EXPECT_EQ(messages.questions.size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(messages.questions.empty() ? "" : messages.questions[0].text,
+                  c.asked ? "同名のﾌｧｲﾙが存在します。上書きしてよろしいですか?" : "");
+        EXPECT_EQ(boxes(), c.written.empty() ? Texts{} : Texts{kDivided});
+        for (const std::string& name : c.existing)
+            EXPECT_EQ(piece(name) == "old\r\n", std::ranges::count(c.written, name) == 0) << name;
+        std::set<std::string> all(c.existing.begin(), c.existing.end());
+        all.insert(c.written.begin(), c.written.end());
+        EXPECT_EQ(outputNames(), all);
+    }
+}
+
+// A failure met while dividing is reported, what was written stays, and the run completes.
+TEST_F(Division, ReportsAFailureWhileDividingThenCompletes) {
+    const std::string header = HeaderOf("T351"), file = header + Title(5) + Rows(1, 3, 5);
+    struct Case {
+        std::string bytes;
+        DivideKind kind;
+        std::string count, blocker, text;  // blocker: a folder in a piece's place, or "full": piece 00 unwritable
+        std::optional<std::string> piece00;
+    };
+    const Case cases[] = {
+        {header, Lines, "17", "", kNotNormal, std::nullopt},
+        {HeaderOf("T200"), Columns, "4", "", kNotNormal, std::nullopt},
+        {header + Title(5, "Date") + Rows(1, 3, 5), Columns, "4", "", kNotNormal, InPieces(header)},
+        {file, Lines, "17", "DATA_01.CSV", std::strerror(EISDIR), InPieces(header + Title(5) + Rows(1, 2, 5))},
+        {file, Columns, "4", "DATA-01.CSV", std::strerror(EISDIR), InPieces(header) + "DATE,TIME,,T3\r\n"},
+        {file, Lines, "17", "full", std::strerror(ENOSPC), std::nullopt},
+        {file, Columns, "4", "full", std::strerror(ENOSPC), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.blocker + " " + c.count + " " + c.text);
+        emptyOutput();
+        put("DATA.CSV", c.bytes);
+        if (c.blocker == "full") fs::create_symlink("/dev/full", out.path() / Piece(c.kind == Lines ? '_' : '-', 0));
+        if (c.blocker.ends_with(".CSV")) fs::create_directory(out.path() / c.blocker);
+        EXPECT_TRUE(divide(c.kind, c.count));
+        const Texts shown = boxes();
+        EXPECT_TRUE(shown.size() == 2 && shown[0].starts_with("stop: ") && shown[0].ends_with(c.text) &&
+                    shown[1] == kDivided) << testing::PrintToString(shown);
+        if (c.text == kNotNormal) { EXPECT_EQ(shown.at(0), "stop: " + path("DATA.CSV") + kNotNormal); }
+        if (c.piece00) { EXPECT_EQ(piece(Piece(c.kind == Lines ? '_' : '-', 0)), *c.piece00); }
+        if (c.blocker.empty()) { EXPECT_EQ(outputNames().size(), c.piece00 ? 1u : 0u); }  // no piece after a refused title
+    }
+}
+
+// Pieces of lines: the header, then up to count - header lines of data rows.
+TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
+    struct Case {
+        std::string type;
+        int rows;
+        std::string count;
+        std::vector<int> rowsPerPiece;
+        bool exceeded = false, ended = true;
+    };
+    std::vector<int> hundred(100, 1), headerLast(99, 1);
+    headerLast.push_back(0);
+    const Case cases[] = {
+        {"T350", 10, "26", {10, 0}},
+        {"T350", 10, "18", {2, 2, 2, 2, 2, 0}},
+        {"T350", 10, "20", {4, 4, 2}},
+        {"T351", 10, "20", {4, 4, 2}, false, false},  // the last line without its end
+        {"T351", 10, "20.5", {4, 4, 2}},              // halves round to even
+        {"T351", 10, "21.5", {6, 4}},
+        {"T201", 5, "19", {2, 2, 1}},
+        {"T400", 3, "65535", {3}},
+        {"T350", 99, "17", headerLast},
+        {"T350", 100, "17", hundred, true},
+        {"T351", 101, "17", hundred, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type + " rows " + std::to_string(c.rows) + " count " + c.count);
+        emptyOutput();
+        const std::string header = HeaderOf(c.type) + Title(7), rows = Rows(1, c.rows + 1, 7);
+        put("DATA.CSV", header + rows.substr(0, rows.size() - (c.ended ? 0 : 2)));
+        EXPECT_TRUE(divide(Lines, c.count));
+        EXPECT_EQ(boxes(), (c.exceeded ? Texts{kExceeded, kDivided} : Texts{kDivided}));
+        EXPECT_EQ(outputNames().size(), c.rowsPerPiece.size());
+        for (std::size_t k = 0, next = 1; k < c.rowsPerPiece.size(); next += c.rowsPerPiece[k++])
+            EXPECT_EQ(piece(Piece('_', k)), InPieces(header) + Rows(next, next + c.rowsPerPiece[k], 7)) << k;
+    }
+}
+
+// Pieces of columns: the header lines, then the title and every row cut to the piece's
+// columns; the first three columns are in every piece.
+TEST_F(Division, CutsTheColumnsIntoPiecesKeepingTheFirstThree) {
+    struct Case { int columns, rows; std::string count; std::vector<ColumnList> pieces; bool exceeded = false; };
+    std::vector<ColumnList> hundred = {Span(0, 3)};  // column 3 + k in piece k
+    for (int k = 1; k < 100; ++k) hundred.push_back(Fixed(3 + k, 3 + k));
+    const Case cases[] = {
+        {30, 3, "10", {Span(0, 9), Fixed(10, 16), Fixed(17, 23), Fixed(24, 29)}},
+        {30, 0, "10", {Span(0, 9), Fixed(10, 16), Fixed(17, 23), Fixed(24, 29)}},
+        {11, 2, "10", {Span(0, 9), Fixed(10, 10)}},
+        {30, 3, "30", {Span(0, 29)}},
+        {5, 2, "255", {Span(0, 4)}},
+        {3, 2, "4", {Span(0, 2)}},
+        {103, 2, "4", hundred},
+        {104, 2, "4", hundred, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.columns) + " columns by " + c.count);
+        emptyOutput();
+        const std::string header = HeaderOf("T351"), rows = Title(c.columns) + Rows(1, c.rows + 1, c.columns);
+        put("DATA.CSV", header + rows);
+        EXPECT_TRUE(divide(Columns, c.count));
+        EXPECT_EQ(boxes(), (c.exceeded ? Texts{kExceeded, kDivided} : Texts{kDivided}));
+        EXPECT_EQ(outputNames().size(), c.pieces.size());
+        for (std::size_t k = 0; k < c.pieces.size(); ++k)
+            EXPECT_EQ(piece(Piece('-', k)), InPieces(header) + Pick(rows, c.pieces[k])) << k;
+        if (c.pieces.size() == 1) { EXPECT_EQ(piece("DATA-00.CSV"), InPieces(header + rows)); }
+    }
+}
+
+// One line is one row. Pieces of 6 of 12 columns: 0-5, 0-2 6-8, 0-2 9-11.
+TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
+    const std::string d = "2004/01/01,00:00:05,", off = "POWER OFF,2004/01/01,12:00:00", on = "POWER ON,x,y,";
+    const std::string rest = "\r\n" + Rows(2, 3, 12);
+    struct Case { std::string type, lines; Texts tails; };  // pieces 00, 01, 02 after row 1; none: not normal
+    const Case cases[] = {
+        {"T351", off + rest, {off, off + ",", off + ","}},
+        {"T201", on + rest, {on, on, on}},
+        {"T351", d + "X,3,,5,6,,8,9,10," + rest, {d + "X,3,,5", d + "X,6,,8", d + "X,9,10,"}},
+        {"T400", d + "X,3," + rest, {d + "X,3,", d + "X,,,", d + "X,,,"}},
+        {"T351", d + "X,3,4,5,6,7,8,9,10,11,12,13" + rest, {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
+        {"T200", d + "STOP,3,4" + rest, {d + "STOP", d + "STOP", d + "STOP"}},
+        {"T201", d + "X,3,STOP,5" + rest, {d + "X", d + "X", d + "X"}},
+        {"T351", d + "X,3,STOP,5" + rest, {d + "X,3,STOP", d + "X,,,", d + "X,,,"}},
+        {"T200", d + "X,3,4,5,6,7,8,9,10,11", {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
+        {"T351", "2004-01-01,00:00:05,X,3" + rest, {}},
+        {"T200", "2004/01/1,00:00:05,X,3" + rest, {}},
+        {"T201", "2004/01-01,00:00:05,X,3" + rest, {}},
+        {"T351", "POWER  OFF,x,y" + rest, {}},
+        {"T351", "STOP,x,y" + rest, {}},
+        {"T351", rest, {}},
+    };
+    const std::vector<ColumnList> columns = {Span(0, 5), Fixed(6, 8), Fixed(9, 11)};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type + " " + c.lines);
+        emptyOutput();
+        const std::string header = HeaderOf(c.type), rows = Title(12) + Rows(1, 2, 12);
+        put("DATA.CSV", header + rows + c.lines);
+        EXPECT_TRUE(divide(Columns, "6"));
+        const bool normal = !c.tails.empty();
+        const bool rowAfter = normal && c.lines.ends_with(rest) && c.lines.find("STOP") == std::string::npos;
+        EXPECT_EQ(boxes(), (normal ? Texts{kDivided} : Texts{"stop: " + path("DATA.CSV") + kNotNormal, kDivided}));
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const std::string after = rowAfter ? Pick(Rows(2, 3, 12), columns[k]) : "";
+            const std::string tail = normal ? c.tails[k] + "\r\n" + after : "";
+            EXPECT_EQ(piece(Piece('-', k)), InPieces(header) + Pick(rows, columns[k]) + tail) << k;
+        }
+    }
+}
+
+// A row is one line, however wide: a title row of 10002 fields is divided like any other.
+TEST_F(Division, DividesTitleRowsWiderThanTenThousandFields) {
+    put("DATA.CSV", HeaderOf("T351") + Title(10002) + Rows(1, 2, 10002));
+    EXPECT_TRUE(divide(Columns, "255"));
+    EXPECT_EQ(boxes(), Texts{kDivided});
+    EXPECT_EQ(outputNames().size(), 40u);  // 255 columns, then 39 pieces of 3 + 252
+}
+
+}  // namespace
+}  // namespace voltaro::test
