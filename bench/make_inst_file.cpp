@@ -7,51 +7,21 @@
 // as many whole records as fit. The content depends only on the record count (fixed seed), so two
 // runs with the same size give the same bytes.
 
-#include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <numbers>
-#include <string>
-#include <vector>
+
+#include "bench/OutputFile.h"
+#include "bench/SyntheticData.h"
 
 namespace {
 
+using namespace voltaro::bench;
+
 constexpr std::size_t kHeaderSize = 64;
-constexpr std::size_t kValueCount = 27;  // 3P3W block 14, DC1 and DC2, 1P3W block 11
-constexpr std::size_t kRecordSize = 20 + 10 + 4 * kValueCount;
-constexpr std::size_t kBufferSize = std::size_t{8} << 20;
-constexpr double kMaxSizeMb = 1024.0 * 1024.0;  // 1 TB is plenty for a benchmark
-
-constexpr std::uint32_t kOverRangeBits = 0x7E94F56A;
-constexpr std::uint32_t kNoDataBits = 0x7E951BEE;
-
-constexpr int kRecordsPerSecond = 50;  // one record per wave at 50 Hz
-
-// Small, fast and identical everywhere, unlike the standard distributions.
-class SplitMix64 {
-public:
-    explicit SplitMix64(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    // Uniform in [0, 1).
-    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    // Uniform in [-1, 1).
-    double symmetric() { return 2.0 * unit() - 1.0; }
-
-private:
-    std::uint64_t state_;
-};
+constexpr std::size_t kRecordSize = kDateTimeBytes + 10 + 4 * kValueCount;
 
 void putU16(unsigned char* out, std::uint16_t value) {
     out[0] = static_cast<unsigned char>(value & 0xFF);
@@ -91,167 +61,6 @@ std::array<unsigned char, kHeaderSize> makeHeader() {
     return header;
 }
 
-// A civil date and time that advances one second at a time.
-struct Clock {
-    int year = 2024, month = 3, day = 15, hour = 8, minute = 0, second = 0;
-
-    static int daysIn(int y, int m) {
-        static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-        return m == 2 && leap ? 29 : days[m - 1];
-    }
-    void tick() {
-        if (++second < 60) return;
-        second = 0;
-        if (++minute < 60) return;
-        minute = 0;
-        if (++hour < 24) return;
-        hour = 0;
-        if (++day <= daysIn(year, month)) return;
-        day = 1;
-        if (++month <= 12) return;
-        month = 1;
-        year = year < 9999 ? year + 1 : 1000;
-    }
-};
-
-void putDigits(unsigned char* out, unsigned value, int width) {
-    for (int i = width - 1; i >= 0; --i) {
-        out[i] = static_cast<unsigned char>('0' + value % 10);
-        value /= 10;
-    }
-}
-
-// "YYYY/MM/DD,hh:mm:ss,"
-void putDateTime(unsigned char* out, const Clock& c) {
-    putDigits(out + 0, static_cast<unsigned>(c.year), 4);
-    out[4] = '/';
-    putDigits(out + 5, static_cast<unsigned>(c.month), 2);
-    out[7] = '/';
-    putDigits(out + 8, static_cast<unsigned>(c.day), 2);
-    out[10] = ',';
-    putDigits(out + 11, static_cast<unsigned>(c.hour), 2);
-    out[13] = ':';
-    putDigits(out + 14, static_cast<unsigned>(c.minute), 2);
-    out[16] = ':';
-    putDigits(out + 17, static_cast<unsigned>(c.second), 2);
-    out[19] = ',';
-}
-
-// Quantities that drift slowly from record to record, so that neighbouring rows look like one
-// installation measured over time: a three-phase motor feeder and a single-phase lighting circuit.
-class Installation {
-public:
-    explicit Installation(std::uint64_t seed) : rng_(seed) {}
-
-    void fill(std::array<float, kValueCount>& v) {
-        drift();
-        std::size_t k = 0;
-        const double f = 50.0 + 0.04 * rng_.symmetric();
-
-        // Three-phase, three-wire: line voltages around 200 V.
-        const double u1 = 200.0 * uScale_ + 0.8 * rng_.symmetric();
-        const double u2 = 200.5 * uScale_ + 0.8 * rng_.symmetric();
-        const double u3 = 199.2 * uScale_ + 0.8 * rng_.symmetric();
-        const double uAve = (u1 + u2 + u3) / 3.0;
-        const double motorAmps = std::exp(motorLog_) + inrushAmps_;
-        const double i1 = current(motorAmps, 1.00);
-        const double i2 = current(motorAmps, 1.03);
-        const double i3 = current(motorAmps, 0.97);
-        const double iAve = (i1 + i2 + i3) / 3.0;
-        const double angle3 = motorAngle_ + (regenerating_ ? 180.0 : 0.0) + 0.5 * rng_.symmetric();
-        const double s3 = std::numbers::sqrt3 * uAve * iAve;
-        for (double x : {u1, u2, u3, uAve, i1, i2, i3, iAve}) v[k++] = static_cast<float>(x);
-        k = putPower(v, k, s3, angle3);
-        v[k++] = static_cast<float>(f);
-
-        // DC inputs: a sensor signal of a few volts either side of zero, and a small offset.
-        v[k++] = static_cast<float>(dc1_ + 0.01 * rng_.symmetric());
-        v[k++] = static_cast<float>(0.002 * rng_.symmetric());
-
-        // Single-phase, three-wire: 100 V each side, switched off now and then.
-        const double ua = 101.5 * uScale_ + 0.5 * rng_.symmetric();
-        const double ub = 102.1 * uScale_ + 0.5 * rng_.symmetric();
-        const double uAve1 = (ua + ub) / 2.0;
-        const double lightAmps = std::exp(lightLog_);
-        const double ia = lightsOn_ ? current(lightAmps, 1.00) : 0.0;
-        const double ib = lightsOn_ ? current(lightAmps, 0.85) : 0.0;
-        const double iAve1 = (ia + ib) / 2.0;
-        const double s1 = ua * ia + ub * ib;
-        for (double x : {ua, ub, uAve1, ia, ib, iAve1}) v[k++] = static_cast<float>(x);
-        k = putPower(v, k, s1, lightAngle_ + 1.0 * rng_.symmetric());
-
-        mark(v);
-    }
-
-private:
-    void drift() {
-        // The motor idles, runs or runs loaded; each start draws an inrush that decays within a
-        // fraction of a second and briefly drives the current past its 200 A range.
-        static constexpr double kTargetAmps[] = {1.2, 40.0, 150.0};
-        static constexpr double kTargetDegrees[] = {78.0, 32.0, 22.0};
-        if (rng_.unit() < 1.0 / 15000.0) {
-            const int next = (motorState_ + 1 + static_cast<int>(rng_.unit() * 2.0)) % 3;
-            if (motorState_ == 0) inrushAmps_ = 6.0 * kTargetAmps[next];
-            motorState_ = next;
-            if (next == 0) regenerating_ = false;
-        }
-        inrushAmps_ = inrushAmps_ > 0.01 ? inrushAmps_ * 0.93 : 0.0;
-        // Log-scale walks keep the currents positive while they span several decades.
-        motorLog_ += 0.002 * (std::log(kTargetAmps[motorState_]) - motorLog_) + 0.003 * rng_.symmetric();
-        motorAngle_ += 0.002 * (kTargetDegrees[motorState_] - motorAngle_) + 0.05 * rng_.symmetric();
-        // A running motor now and then regenerates and the power flows back.
-        if (motorState_ != 0 && rng_.unit() < 1.0 / 20000.0) regenerating_ = !regenerating_;
-
-        lightLog_ = std::clamp(lightLog_ + 0.003 * rng_.symmetric(), std::log(0.05), std::log(60.0));
-        // The lighting circuit is slightly capacitive or inductive, mostly on, with off spells of
-        // about a minute and a half.
-        lightAngle_ = std::clamp(lightAngle_ + 0.05 * rng_.symmetric(), -25.0, 25.0);
-        if (rng_.unit() < (lightsOn_ ? 1.0 / 20000.0 : 1.0 / 4000.0)) lightsOn_ = !lightsOn_;
-
-        uScale_ = std::clamp(uScale_ + 0.0002 * rng_.symmetric(), 0.93, 1.07);
-        dc1_ = std::clamp(dc1_ + 0.01 * rng_.symmetric(), -9.5, 9.5);
-    }
-
-    double current(double base, double share) { return base * share * (1.0 + 0.01 * rng_.symmetric()); }
-
-    // P, Q, S, PF and phase angle in degrees (-180..180] for an apparent power and an angle.
-    static std::size_t putPower(std::array<float, kValueCount>& v, std::size_t k, double s, double degrees) {
-        while (degrees > 180.0) degrees -= 360.0;
-        while (degrees <= -180.0) degrees += 360.0;
-        const double radians = degrees * std::numbers::pi / 180.0;
-        const double pf = s > 0.0 ? std::cos(radians) : 0.0;
-        // Adding 0.0 turns the -0 of a dead circuit into the +0 the meter stores.
-        v[k++] = static_cast<float>(s * std::cos(radians) + 0.0);
-        v[k++] = static_cast<float>(s * std::sin(radians) + 0.0);
-        v[k++] = static_cast<float>(s);
-        v[k++] = static_cast<float>(pf);
-        v[k++] = static_cast<float>(s > 0.0 ? degrees : 0.0);
-        return k;
-    }
-
-    // Currents above their range read as over range; a few values are missing or clipped.
-    void mark(std::array<float, kValueCount>& v) {
-        constexpr std::size_t motorCurrents[] = {4, 5, 6};
-        for (std::size_t i : motorCurrents)
-            if (v[i] > 200.0f) v[i] = std::bit_cast<float>(kOverRangeBits);
-        for (float& x : v) {
-            const double r = rng_.unit();
-            if (r < 1.0 / 4000.0)
-                x = std::bit_cast<float>(kOverRangeBits);
-            else if (r < 1.0 / 4000.0 + 1.0 / 3000.0)
-                x = std::bit_cast<float>(kNoDataBits);
-        }
-    }
-
-    SplitMix64 rng_;
-    int motorState_ = 1;
-    double motorLog_ = std::log(40.0), inrushAmps_ = 0.0, motorAngle_ = 32.0;
-    double lightLog_ = std::log(8.0), lightAngle_ = 5.0;
-    double uScale_ = 1.0, dc1_ = 2.5;
-    bool regenerating_ = false, lightsOn_ = true;
-};
-
 int usage() {
     std::fputs("usage: voltaro-bench-make-inst OUTPUT.BIN SIZE_MB\n", stderr);
     return 2;
@@ -260,58 +69,33 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kProgram = "voltaro-bench-make-inst";
     if (argc != 3) return usage();
-    const char* path = argv[1];
-    char* end = nullptr;
-    const double sizeMb = std::strtod(argv[2], &end);
-    if (end == argv[2] || *end != '\0' || !(sizeMb > 0.0) || sizeMb > kMaxSizeMb) {
-        std::fprintf(stderr, "voltaro-bench-make-inst: SIZE_MB must be a number above 0, not '%s'\n", argv[2]);
-        return usage();
-    }
-    const auto sizeBytes = static_cast<std::uint64_t>(sizeMb * 1048576.0);
-    const std::uint64_t records = sizeBytes > kHeaderSize ? (sizeBytes - kHeaderSize) / kRecordSize : 0;
+    const auto sizeBytes = parseSizeMb(kProgram, argv[2]);
+    if (!sizeBytes) return usage();
+    const std::uint64_t records = *sizeBytes > kHeaderSize ? (*sizeBytes - kHeaderSize) / kRecordSize : 0;
 
-    std::FILE* out = std::fopen(path, "wb");
-    if (!out) {
-        std::perror(path);
-        return 1;
-    }
-    std::setvbuf(out, nullptr, _IONBF, 0);  // we buffer ourselves
-
-    std::vector<unsigned char> buffer(kBufferSize);
+    OutputFile out(kProgram, argv[1]);
+    if (!out.open()) return 1;
     const auto header = makeHeader();
-    std::memcpy(buffer.data(), header.data(), header.size());
-    std::size_t used = header.size();
-    bool ok = true;
+    std::memcpy(out.room(header.size()), header.data(), header.size());
+    out.advance(header.size());
 
-    Installation installation(0x5EED'2024'0315ULL);
+    Installation installation(kInstallationSeed);
     Clock clock;
-    std::array<float, kValueCount> values{};
-    for (std::uint64_t r = 0; r < records && ok; ++r) {
+    Installation::Values values{};
+    for (std::uint64_t r = 0; r < records; ++r) {
         if (r > 0 && r % kRecordsPerSecond == 0) clock.tick();
-        if (kBufferSize - used < kRecordSize) {
-            ok = std::fwrite(buffer.data(), 1, used, out) == used;
-            used = 0;
-        }
-        unsigned char* rec = buffer.data() + used;
+        unsigned char* rec = out.room(kRecordSize);
         putDateTime(rec, clock);
         putDigits(rec + 20, static_cast<unsigned>(r % 1'000'000'000), 9);  // running record number
         rec[29] = ',';
         installation.fill(values);
         for (std::size_t i = 0; i < kValueCount; ++i) putFloat(rec + 30 + 4 * i, values[i]);
-        used += kRecordSize;
+        out.advance(kRecordSize);
     }
-    if (ok) ok = std::fwrite(buffer.data(), 1, used, out) == used;
-    int error = ok ? 0 : (errno != 0 ? errno : EIO);
-    if (std::fclose(out) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-    if (error != 0) {
-        std::fprintf(stderr, "voltaro-bench-make-inst: %s: %s\n", path, std::strerror(error));
-        // Drop a partial file, but never a device or pipe named as the output.
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
-        return 1;
-    }
-    std::printf("%s: %llu records of %zu bytes, %llu bytes\n", path, static_cast<unsigned long long>(records),
+    if (!out.close()) return 1;
+    std::printf("%s: %llu records of %zu bytes, %llu bytes\n", argv[1], static_cast<unsigned long long>(records),
                 kRecordSize, static_cast<unsigned long long>(kHeaderSize + records * kRecordSize));
     return 0;
 }

@@ -170,8 +170,8 @@ void CsvDivider::MakeColFile() {
     }
     const long long linesPerPiece = RoundHalfEven(count_ - headerLines_);
     reportProgress(input.position(), input.size());
+    TextOutput piece;  // one writer, and one buffer, for every piece in turn
     for (int k = 0; k < kMaxPieces; ++k) {
-        TextOutput piece;
         if (!piece.create(pieceName(DivideKind::Lines, k), TextOutput::Create::Replace)) {
             reportSystemError(pieceName(DivideKind::Lines, k) + ": " + std::strerror(errno));
             return;
