@@ -50,4 +50,9 @@ void ProgressDialog::setProgress(std::uint64_t done, std::uint64_t total) {
     });
 }
 
+void ProgressDialog::progress(const std::string& name, std::uint64_t done, std::uint64_t total) {
+    setFileName(QString::fromStdString(name));
+    setProgress(done, total);
+}
+
 }  // namespace voltaro

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "app/ProgressObserver.h"
+
 class QLabel;
 class QProgressBar;
 
@@ -11,17 +13,19 @@ namespace voltaro {
 // The small window a long operation runs behind, modal to the window that started it:
 // a caption, a line saying what is being done, the name of the file at hand and a
 // progress bar (busy until the first progress arrives). The user cannot close it; the
-// end of the operation does (see RunInBackground).
-class ProgressDialog : public QDialog {
+// end of the operation does (see RunInBackground). As an observer it shows the
+// progress a core operation reports from the worker.
+class ProgressDialog : public QDialog, public ProgressObserver {
     Q_OBJECT
 
 public:
     // An empty `message` leaves the message line out.
     ProgressDialog(const QString& caption, const QString& message, QWidget* owner);
 
-    // Both may be called from the worker thread; such calls are queued to the window's thread.
+    // These may be called from the worker thread; such calls are queued to the window's thread.
     void setFileName(const QString& name);
     void setProgress(std::uint64_t done, std::uint64_t total);
+    void progress(const std::string& name, std::uint64_t done, std::uint64_t total) override;
 
 public slots:
     // An operation cannot be cancelled halfway, so Escape and the close button do nothing.

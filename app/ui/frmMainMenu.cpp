@@ -6,9 +6,11 @@
 
 #include "VoltaroVersion.h"
 #include "app/AppPath.h"
+#include "app/ui/FileChooser.h"
 #include "app/ui/FolderChooser.h"
 #include "app/ui/IndexedToolBar.h"
 #include "convert/ui/frmFileConv.h"
+#include "divide/ui/frmFileDivide.h"
 
 namespace voltaro {
 
@@ -39,7 +41,7 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DocumentOpener openDocument, QWidget* 
     toolbar_->setObjectName("Toolbar1");
     addToolBar(toolbar_);
     // The tool windows arrive one by one; until a window exists its button is visibly unavailable.
-    for (int index : {Setup, FileTransfer, FileDivide}) toolbar_->button(index)->setEnabled(false);
+    for (int index : {Setup, FileTransfer}) toolbar_->button(index)->setEnabled(false);
     connect(toolbar_, &IndexedToolBar::buttonClicked, this, &frmMainMenu::onToolbarButton);
 
     about_ = new QLabel(this);
@@ -62,6 +64,11 @@ void frmMainMenu::onToolbarButton(int index) {
     switch (index) {
         case FileConv: {
             frmFileConv window(ctx_, openDocument_, ChooseExistingFolder, this);
+            window.exec();
+            break;
+        }
+        case FileDivide: {
+            frmFileDivide window(ctx_, openDocument_, ChooseExistingFolder, ChooseExistingFile, this);
             window.exec();
             break;
         }

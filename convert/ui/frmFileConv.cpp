@@ -1,26 +1,23 @@
 #include "convert/ui/frmFileConv.h"
 
 #include <QDir>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
 #include <QVBoxLayout>
-#include <chrono>
-#include <filesystem>
 #include <vector>
 
 #include "app/AppPath.h"
-#include "app/ErrorReporting.h"
 #include "app/ParameterFile.h"
 #include "app/ui/BackgroundRun.h"
+#include "app/ui/CsvListView.h"
+#include "app/ui/FocusOut.h"
+#include "app/ui/FolderBox.h"
 #include "app/ui/IndexedToolBar.h"
+#include "app/ui/PlainButton.h"
 #include "app/ui/ProgressDialog.h"
 #include "convert/DataFileConverter.h"
 
@@ -39,12 +36,7 @@ constexpr int kDateColumn = 508;
 constexpr int kConvertButton = 509;
 constexpr int kDriveNotReady = 515;
 
-// The list view is wide enough for the widest name the conversion writes and a date.
-constexpr const char* kWidestOutputName = "DATA0000(00).CSV";
-constexpr int kColumnPadding = 16;
-
 const QStringList kInputPatterns{"*.BIN", "*.bin", "*.WFM", "*.wfm"};
-const QStringList kOutputPatterns{"*.CSV", "*.csv"};
 
 // Feeds the window from the worker: each step to the progress dialog, and each new CSV
 // file to the list view through the window thread's event queue, so it shows at once.
@@ -58,22 +50,13 @@ public:
     }
 
     void progress(const std::string& fileName, std::uint64_t bytesRead, std::uint64_t fileSize) override {
-        dialog_.setFileName(QString::fromStdString(fileName));
-        dialog_.setProgress(bytesRead, fileSize);
+        dialog_.progress(fileName, bytesRead, fileSize);
     }
 
 private:
     frmFileConv& window_;
     ProgressDialog& dialog_;
 };
-
-QPushButton* newButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Enter in a path box confirms the folder; it must not press a button as well.
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -96,7 +79,7 @@ void frmFileConv::buildControls() {
     fmaConvert->setObjectName("fmaConvert");
     txtInputPath_ = new QLineEdit(fmaConvert);
     txtInputPath_->setObjectName("txtInputPath");
-    auto* btnBrowse = newButton("btnBrowse", text(kBrowseInput), fmaConvert);
+    auto* btnBrowse = NewPlainButton("btnBrowse", text(kBrowseInput), fmaConvert);
     filConvertFile_ = new QListWidget(fmaConvert);
     filConvertFile_->setObjectName("filConvertFile");
     filConvertFile_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -109,18 +92,15 @@ void frmFileConv::buildControls() {
     fmaOutput->setObjectName("fmaOutput");
     txtOutputPath_ = new QLineEdit(fmaOutput);
     txtOutputPath_->setObjectName("txtOutputPath");
-    auto* btnBrowseOut = newButton("btnBrowseOut", text(kBrowseOutput), fmaOutput);
-    ListView1_ = new QTreeWidget(fmaOutput);
+    auto* btnBrowseOut = NewPlainButton("btnBrowseOut", text(kBrowseOutput), fmaOutput);
+    ListView1_ = new CsvListView(fmaOutput);
     ListView1_->setObjectName("ListView1");
-    ListView1_->setRootIsDecorated(false);
-    ListView1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1_->header()->setSectionsClickable(true);
     auto* outputLayout = new QVBoxLayout(fmaOutput);
     outputLayout->addWidget(txtOutputPath_);
     outputLayout->addWidget(btnBrowseOut, 0, Qt::AlignLeft);
     outputLayout->addWidget(ListView1_);
 
-    btnConvert_ = newButton("btnConvert", text(kConvertButton), this);
+    btnConvert_ = NewPlainButton("btnConvert", text(kConvertButton), this);
 
     auto* layout = new QGridLayout(this);
     layout->setMenuBar(toolbar);
@@ -134,10 +114,6 @@ void frmFileConv::buildControls() {
     connect(txtOutputPath_, &QLineEdit::returnPressed, this, [this] { pathEntered(OutputSide); });
     txtInputPath_->installEventFilter(this);
     connect(filConvertFile_, &QListWidget::itemSelectionChanged, this, &frmFileConv::UpdateConvertButton);
-    connect(ListView1_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        listSorted_ = true;
-        sortListView(column);
-    });
     connect(btnConvert_, &QPushButton::clicked, this, &frmFileConv::runConversion);
 }
 
@@ -147,12 +123,7 @@ void frmFileConv::load() {
     ctx_.AppPath = GetAppPath();
     AccessParameterFile(ctx_, kParameterRead);
 
-    ListView1_->setHeaderLabels({text(kNameColumn), text(kDateColumn)});
-    const QFontMetrics metrics = ListView1_->fontMetrics();
-    const int nameWidth = metrics.horizontalAdvance(kWidestOutputName) + kColumnPadding;
-    const QString sampleDate = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    ListView1_->setColumnWidth(0, nameWidth);
-    ListView1_->setMinimumWidth(nameWidth + metrics.horizontalAdvance(sampleDate) + 2 * kColumnPadding);
+    ListView1_->setColumns(text(kNameColumn), text(kDateColumn));
     txtInputPath_->setText(QString::fromStdString(ctx_.CurrentSetting.Pc.ConvInputPath));
     txtOutputPath_->setText(QString::fromStdString(ctx_.CurrentSetting.Pc.ConvOutputPath));
     RefreshFileLists(InputSide);
@@ -162,49 +133,21 @@ void frmFileConv::load() {
 
 void frmFileConv::RefreshFileLists(int side) {
     QLineEdit* box = pathBox(side);
+    if (!AcceptTypedFolder(ctx_, *box, savedFolder(side), kDriveNotReady)) return;
     const QString folder = box->text();
-    const QDir dir(folder);
-    // An empty text would list the current folder, which the user never chose.
-    if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
-        box->setText(QString::fromStdString(savedFolder(side)));
-        ShowStopText(ctx_, ctx_.catalogue.text(kDriveNotReady));
+    if (side == OutputSide) {
+        ListView1_->SetListView(folder);
         return;
     }
-    const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
-    if (side == InputSide) {
-        // Leaving the box without changing the folder must not lose the files selected in it.
-        QStringList selected;
-        if (folder == inputFolder_)
-            for (const QListWidgetItem* item : filConvertFile_->selectedItems()) selected << item->text();
-        inputFolder_ = folder;
-        filConvertFile_->clear();
-        filConvertFile_->addItems(dir.entryList(kInputPatterns, QDir::Files, order));
-        for (const QString& name : selected)
-            for (QListWidgetItem* item : filConvertFile_->findItems(name, Qt::MatchExactly)) item->setSelected(true);
-    } else {
-        outputFolder_ = folder;
-        outputFiles_ = dir.entryList(kOutputPatterns, QDir::Files, order);
-    }
-    SetListView();
-}
-
-void frmFileConv::SetListView() {
-    ListView1_->clear();
-    const QDir folder(outputFolder_);
-    for (const QString& name : outputFiles_) {
-        auto* item = new QTreeWidgetItem(ListView1_, {name});
-        // Kept as a date, the column shows in the user's locale and sorts by time.
-        item->setData(1, Qt::DisplayRole, GetFileDate(folder.filePath(name)));
-    }
-    if (listSorted_) sortListView(0);
-}
-
-QDateTime frmFileConv::GetFileDate(const QString& fullName) {
-    std::error_code error;
-    const auto written = std::filesystem::last_write_time(std::filesystem::path(fullName.toStdU16String()), error);
-    if (error) return {};
-    const auto sinceEpoch = std::chrono::file_clock::to_sys(written).time_since_epoch();
-    return QDateTime::fromMSecsSinceEpoch(std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count());
+    // Leaving the box without changing the folder must not lose the files selected in it.
+    QStringList selected;
+    if (folder == inputFolder_)
+        for (const QListWidgetItem* item : filConvertFile_->selectedItems()) selected << item->text();
+    inputFolder_ = folder;
+    filConvertFile_->clear();
+    filConvertFile_->addItems(QDir(folder).entryList(kInputPatterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    for (const QString& name : selected)
+        for (QListWidgetItem* item : filConvertFile_->findItems(name, Qt::MatchExactly)) item->setSelected(true);
 }
 
 void frmFileConv::UpdateConvertButton() {
@@ -228,12 +171,7 @@ void frmFileConv::done(int result) {
 }
 
 bool frmFileConv::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtInputPath_ && event->type() == QEvent::FocusOut) {
-        // Focus lost to another window (a message box, the progress window) is no move
-        // within this one; reacting to it would report a bad folder twice.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) pathEntered(InputSide);
-    }
+    if (watched == txtInputPath_ && LeavesForAnotherControl(*event)) pathEntered(InputSide);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -241,11 +179,6 @@ void frmFileConv::pathEntered(int side) {
     RefreshFileLists(side);
     savedFolder(side) = pathBox(side)->text().toStdString();
     UpdateConvertButton();
-}
-
-void frmFileConv::sortListView(int column) {
-    ListView1_->header()->setSortIndicatorShown(true);
-    ListView1_->sortItems(column, Qt::AscendingOrder);
 }
 
 void frmFileConv::onToolbarButton(int index) {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDateTime>
 #include <QDialog>
-#include <QStringList>
 #include <string>
 
 #include "app/AppContext.h"
@@ -12,9 +10,10 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTreeWidget;
 
 namespace voltaro {
+
+class CsvListView;
 
 // The conversion window: pick a folder of the meter's binary data files, select some,
 // pick an output folder and convert them into CSV files, which it lists with their dates.
@@ -32,10 +31,6 @@ public:
     // Lists the folder typed on `side` again; an unreachable one is reported and the
     // last good folder comes back into the box.
     void RefreshFileLists(int side);
-    // Refills ListView1 from the output folder's CSV files.
-    void SetListView();
-    // A file's last-modified time; ListView1 shows it in the user's locale.
-    static QDateTime GetFileDate(const QString& fullName);
     // Conversion needs an output folder and at least one selected input file.
     void UpdateConvertButton();
     // Lets the user pick the folder of `side`; cancelling changes nothing.
@@ -54,7 +49,6 @@ private:
     void load();
     QString text(int id) const;
     void pathEntered(int side);
-    void sortListView(int column);
     void onToolbarButton(int index);
     void runConversion();
     QLineEdit* pathBox(int side) const;
@@ -67,13 +61,10 @@ private:
     QLineEdit* txtInputPath_ = nullptr;
     QListWidget* filConvertFile_ = nullptr;
     QLineEdit* txtOutputPath_ = nullptr;
-    QTreeWidget* ListView1_ = nullptr;
+    CsvListView* ListView1_ = nullptr;
     QPushButton* btnConvert_ = nullptr;
 
-    QString inputFolder_;   // the folder filConvertFile lists
-    QString outputFolder_;  // the folder outputFiles_ came from
-    QStringList outputFiles_;
-    bool listSorted_ = false;  // on from the first click on a column header
+    QString inputFolder_;  // the folder filConvertFile lists
 };
 
 }  // namespace voltaro

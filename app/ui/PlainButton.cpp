@@ -1,0 +1,14 @@
+#include "app/ui/PlainButton.h"
+
+#include <QPushButton>
+
+namespace voltaro {
+
+QPushButton* NewPlainButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace voltaro
