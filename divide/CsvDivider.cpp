@@ -9,7 +9,6 @@
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
 #include "app/TextOutput.h"
-#include "divide/LineInput.h"
 
 namespace voltaro {
 
@@ -154,20 +153,11 @@ bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kin
 
 void CsvDivider::MakeColFile() {
     LineInput input;
-    std::string error;
-    if (!input.open(fullPath_, error)) {
-        ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
-        return;
-    }
+    std::vector<std::string> headerLines;
+    if (!openAndReadHeader(input, headerLines)) return;
     std::string header;
+    for (const std::string& headerLine : headerLines) header.append(headerLine).append(kLineEnd);
     std::string line;
-    for (int i = 0; i < headerLines_; ++i) {
-        if (!input.next(line)) {
-            reportNotNormal();  // the file ends inside its header
-            return;
-        }
-        header.append(line).append(kLineEnd);
-    }
     const long long linesPerPiece = RoundHalfEven(count_ - headerLines_);
     reportProgress(input.position(), input.size());
     TextOutput piece;  // one writer, and one buffer, for every piece in turn
@@ -201,21 +191,13 @@ void CsvDivider::MakeColFile() {
 
 void CsvDivider::MakeRowFile2() {
     LineInput input;
-    std::string error;
-    if (!input.open(fullPath_, error)) {
-        ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
-        return;
-    }
+    std::vector<std::string> headerLines;
+    if (!openAndReadHeader(input, headerLines)) return;
+    const std::string& title = headerLines.back();
     std::string header;
+    for (std::size_t i = 0; i + 1 < headerLines.size(); ++i) header.append(headerLines[i]).append(kLineEnd);
     std::string line;
-    for (int i = 0; i < headerLines_; ++i) {
-        if (!input.next(line)) {
-            reportNotNormal();  // the file ends inside its header
-            return;
-        }
-        if (i + 1 < headerLines_) header.append(line).append(kLineEnd);
-    }
-    const std::string title = line;
+    std::string error;
 
     // Piece 00 takes the first N columns; every later piece the three fixed columns and
     // the next N - 3.
@@ -297,6 +279,22 @@ void CsvDivider::MakeRowFile2() {
     }
     reportProgress(input.size(), input.size());
     if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+}
+
+bool CsvDivider::openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines) {
+    std::string error;
+    if (!input.open(fullPath_, error)) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kFileNotSelectedText));
+        return false;
+    }
+    headerLines.resize(static_cast<std::size_t>(headerLines_));
+    for (std::string& headerLine : headerLines) {
+        if (!input.next(headerLine)) {
+            reportNotNormal();  // the file ends inside its header
+            return false;
+        }
+    }
+    return true;
 }
 
 void CsvDivider::reportSystemError(const std::string& text) { ReportSystemError(ctx_, text); }

@@ -7,6 +7,7 @@
 #include "app/AppContext.h"
 #include "app/ProgressObserver.h"
 #include "divide/DivideFormat.h"
+#include "divide/LineInput.h"
 
 namespace voltaro {
 
@@ -30,6 +31,8 @@ private:
     struct Row;
     class Pieces;
 
+    // Opens the input and reads its header lines, the title row last; false after reporting.
+    bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
     void reportSystemError(const std::string& text);
     void reportNotNormal();
     void reportProgress(std::uint64_t done, std::uint64_t total);

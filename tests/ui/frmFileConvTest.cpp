@@ -17,10 +17,15 @@
 #include "support/DataFileBytes.h"
 #include "support/RecordingMessages.h"
 #include "support/TemporaryFolder.h"
+#include "support/WindowControls.h"
 
 namespace voltaro {
 
 namespace {
+
+using test::control;
+using test::listedNames;
+using test::qpath;
 
 void touch(const std::filesystem::path& path) { std::ofstream(path) << "x"; }
 
@@ -66,26 +71,10 @@ public:
     std::function<QStringList()> listView;
 };
 
-QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(name);
-    if (found == nullptr) qFatal("no control %s", name);
-    return found;
-}
-
 QStringList inputNames(const frmFileConv& window) {
     QStringList names;
     const auto* list = control<QListWidget>(window, "filConvertFile");
     for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
-    return names;
-}
-
-QStringList listedNames(const frmFileConv& window) {
-    QStringList names;
-    const auto* view = control<QTreeWidget>(window, "ListView1");
-    for (int row = 0; row < view->topLevelItemCount(); ++row) names << view->topLevelItem(row)->text(0);
     return names;
 }
 

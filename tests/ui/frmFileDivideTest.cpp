@@ -15,10 +15,15 @@
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 #include "support/TemporaryFolder.h"
+#include "support/WindowControls.h"
 
 namespace voltaro {
 
 namespace {
+
+using test::control;
+using test::listedNames;
+using test::qpath;
 
 // Records on the window thread, where the real boxes are shown, with what the user sees
 // meanwhile: the modal window, and whether Divide can be pressed.
@@ -52,22 +57,6 @@ private:
         return answer;
     }
 };
-
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(name);
-    if (found == nullptr) qFatal("no control %s", name);
-    return found;
-}
-
-QStringList listedNames(const QWidget& window) {
-    QStringList names;
-    const auto* view = control<QTreeWidget>(window, "ListView1");
-    for (int row = 0; row < view->topLevelItemCount(); ++row) names << view->topLevelItem(row)->text(0);
-    return names;
-}
-
-QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 std::string contentOf(const std::filesystem::path& path) {
     std::ostringstream bytes;
