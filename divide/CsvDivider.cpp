@@ -111,8 +111,7 @@ private:
 
 bool CsvDivider::OpenInputFile(const std::string& inputFile) {
     fullPath_ = inputFile;
-    const std::size_t slash = inputFile.find_last_of('/');
-    fileName_ = slash == std::string::npos ? inputFile : inputFile.substr(slash + 1);
+    fileName_ = std::filesystem::path(inputFile).filename().string();
     LineInput input;
     std::string error;
     if (input.open(fullPath_, error)) return false;
