@@ -4,7 +4,7 @@
 
 namespace voltaro {
 
-enum class MessageIcon { Stop, Exclamation, Information };
+enum class MessageIcon { Stop, Exclamation, Information, None };
 
 // The one road to the user. The windows show a message box, the command line prints
 // on stderr, tests record.

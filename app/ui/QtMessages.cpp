@@ -13,6 +13,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
         case MessageIcon::Stop: return QMessageBox::Critical;
         case MessageIcon::Exclamation: return QMessageBox::Warning;
         case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
