@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "link/MeterChecks.h"
+#include "link/SystemReset.h"
+#include "settings/DefaultSettings.h"
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/ScriptedPort.h"
+
+namespace voltaro {
+namespace {
+
+using namespace std::chrono_literals;
+using Texts = std::vector<std::string>;
+
+struct MeterChecks : ::testing::Test {
+    test::RecordingMessages messages;
+    test::FixedClock wallClock{{2026, 3, 4, 5, 6, 7}};
+    AppContext ctx{messages, wallClock};
+    test::ManualClock clock;
+    test::ScriptedPort port{clock};
+    Link link{ctx, port, clock};
+
+    // A meter that is ready: right model and version, measuring screen, idle, not on hold.
+    void readyMeter(const std::string& identity = "ACME, ZR915,0,1.05 ") {
+        port.answer("*IDN?", {identity});
+        port.answer(":DISP:MODE?", {"MEAS"});
+        port.answer(":MEAS:STAT?", {"0"});
+        port.answer(":HOLD?", {"0"});
+    }
+    Texts texts() const {
+        Texts out;
+        for (const auto& box : messages.boxes) out.push_back(box.text);
+        return out;
+    }
+};
+
+TEST(IdentityReply, ModelAfterTheFirstCommaAndVersionBeforeTheLastCharacter) {
+    const struct {
+        const char* reply;
+        const char* model;
+        const char* version;
+    } cases[] = {
+        {"ACME, ZR915,0,1.05 ", "ZR915", "1.05"},
+        {"xZR915 v1.05;", "ZR915", "1.05"},  // no comma: the model starts at the second character
+        {"A,", "", "A,"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ModelOfIdentity(c.reply), c.model) << c.reply;
+        EXPECT_EQ(VersionOfIdentity(c.reply), c.version) << c.reply;
+    }
+}
+
+TEST_F(MeterChecks, IdentityAndVersionDecideBeforeAnyStateQuery) {
+    const struct {
+        const char* identity;
+        Texts shown;
+    } cases[] = {
+        {"ACME, ZR915,0,1.05 ", {}},
+        {"ACME, zr915,0,1.05 ", {"ZR915 not ready."}},
+        {"ACME, ZR916,0,1.05 ", {"ZR915 not ready."}},
+        {"ACME, ZR915,0,1-05 ", {"Invalid version number."}},
+    };
+    for (const auto& c : cases) {
+        messages.boxes.clear();
+        ctx.MeterVersion = "none";
+        port.answer("*IDN?", {c.identity});
+        EXPECT_EQ(CheckMeterIdentity(link), c.shown.empty() ? 0 : -1) << c.identity;
+        EXPECT_EQ(texts(), c.shown);
+        EXPECT_EQ(ctx.MeterVersion, c.shown.empty() ? "1.05" : "none");
+    }
+}
+
+TEST_F(MeterChecks, ReadinessLooksAtMeasurementAndHoldOnlyOnTheKnownScreens) {
+    const struct {
+        const char* screen;
+        const char* measuring;
+        const char* hold;
+        Texts shown;
+        std::size_t queries;
+    } cases[] = {
+        {"MEAS", "0", "0", {}, 4},
+        {"GRAPH", "1", "1", {}, 2},  // another screen: no state queries
+        {"TOP", "1", "0", {"Information on the pc card can't be read during integration measurement."}, 3},
+        {"SET", "busy", "0", {"Communication failed."}, 3},
+        {"FILE", "0", "1", {"It is under hold."}, 4},
+    };
+    for (const auto& c : cases) {
+        messages.boxes.clear();
+        port.reset();
+        port.answer("*IDN?", {"ACME, ZR915,0,1.05 "});
+        port.answer(":DISP:MODE?", {c.screen});
+        port.answer(":MEAS:STAT?", {c.measuring});
+        port.answer(":HOLD?", {c.hold});
+        EXPECT_EQ(CheckMeterReady(link), c.shown.empty() ? 0 : -1) << c.screen;
+        EXPECT_EQ(texts(), c.shown) << c.screen;
+        EXPECT_EQ(port.written.size(), c.queries) << c.screen;
+    }
+}
+
+TEST_F(MeterChecks, TheIdentityWaitsTwentySecondsOnlyWhileReadingBack) {
+    port.answer("*IDN?", {"ACME, ZR915,0,1.05 "}, 12s);
+    EXPECT_EQ(CheckMeterIdentity(link), -1);
+    EXPECT_EQ(texts(), Texts{"Communication failed."});
+    port.reset();
+    link.CloseCommPort();
+    messages.boxes.clear();
+    port.answer("*IDN?", {"ACME, ZR915,0,1.05 "}, 12s);
+    port.answer(":DISP:MODE?", {"GRAPH"});
+    ctx.OperationMode = operation_mode::ReadingBackSetting;
+    EXPECT_EQ(CheckMeterReady(link), 0);
+    EXPECT_EQ(texts(), Texts{});
+}
+
+TEST_F(MeterChecks, OnlyErrorStatus200RefusesSettings) {
+    for (const char* status : {"0", "100", "200"}) {
+        messages.boxes.clear();
+        port.written.clear();
+        port.answer(":OPER?", {"17"});
+        port.answer(":STAT:ERR?", {status});
+        const bool refused = std::string(status) == "200";
+        EXPECT_EQ(CheckSettingAccepted(link), refused ? -1 : 0);
+        EXPECT_EQ(port.commands(), (Texts{"*CLS", ":OPER?", ":OPER 17", ":STAT:ERR?"}));
+        EXPECT_EQ(texts(), refused ? Texts{"Measurement data is not cleared."} : Texts{});
+    }
+}
+
+TEST_F(MeterChecks, TheSettingScreenGetsThreeTriesThenTheBeeperIsRestoredOnRequest) {
+    port.answer(":DISP:MODE?", {"MEAS", "MEAS", "MEAS", "SET"});
+    port.answer(":BEEP?", {"1"});
+    const auto start = clock.now();
+    EXPECT_EQ(SwitchToSettingScreen(link, 1), 0);
+    EXPECT_EQ(ctx.SavedDisplayMode, "MEAS");
+    EXPECT_EQ(port.commands(), (Texts{":DISP:MODE?", ":DISP:MODE SET", ":DISP:MODE?", ":DISP:MODE SET",
+                                      ":DISP:MODE?", ":DISP:MODE SET", ":DISP:MODE?", ":BEEP?", ":BEEP 0",
+                                      ":SYST:KEY 13", ":BEEP 1"}));
+    EXPECT_GE(clock.now() - start, 1s);  // the wait after the key press
+
+    port.written.clear();
+    port.answer(":DISP:MODE?", {"SET", "SET"});
+    port.answer(":BEEP?", {"1"});
+    EXPECT_EQ(SwitchToSettingScreen(link, 0), 0);  // already there: one try, beeper left off
+    EXPECT_EQ(port.commands().back(), ":SYST:KEY 13");
+
+    port.answer(":DISP:MODE?", {"MEAS", "MEAS", "MEAS", "MEAS"});
+    EXPECT_EQ(SwitchToSettingScreen(link, 1), -1);
+    EXPECT_EQ(texts(), Texts{"It cannot move to a setting screen."});
+}
+
+struct Reset : MeterChecks {
+    Reset() {
+        ctx.AppPath = "/app/";
+        SetDefaultSettings(ctx);
+        ctx.CurrentSetting.Wiring = 6;
+        ctx.CurrentSetting.Language = 3;
+        ctx.CurrentSetting.Pc.PcPortName = "/dev/pts/9";
+    }
+};
+
+TEST_F(Reset, ResetsMeterAndRecordKeepingLanguageAndPcSide) {
+    readyMeter();
+    EXPECT_EQ(SystemReset(link), 0);
+    EXPECT_EQ(messages.questions.at(0).text, "Reset is performed. Proceed?");
+    EXPECT_EQ(messages.questions.at(0).title, "Voltaro");
+    EXPECT_EQ(port.commands(), (Texts{":COMM:HEAD OFF", "*IDN?", ":DISP:MODE?", ":MEAS:STAT?", ":HOLD?", ":RESE",
+                                      ":COMM:HEAD ON"}));
+    EXPECT_EQ(port.opened.at(0).device, "/dev/pts/9");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(ctx.CurrentSetting.Wiring, 3);
+    EXPECT_EQ(ctx.CurrentSetting.Language, 3);
+    EXPECT_EQ(ctx.CurrentSetting.Pc.PcPortName, "/dev/pts/9");
+    EXPECT_EQ(texts(), Texts{"Reset was performed."});
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::None);
+    EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);
+}
+
+TEST_F(Reset, DeclinedOrFailedResetChangesNothing) {
+    const SettingRecord before = ctx.CurrentSetting;
+    messages.answers = {false};
+    EXPECT_EQ(SystemReset(link), -1);
+    EXPECT_TRUE(port.written.empty());
+
+    port.answer("*IDN?", {"ACME, ZR915,0,1.05 "});
+    port.answer(":DISP:MODE?", {"MEAS"});
+    port.answer(":MEAS:STAT?", {"1"});
+    messages.boxes.clear();
+    EXPECT_EQ(SystemReset(link), -1);
+    EXPECT_EQ(texts(), Texts{"Information on the pc card can't be read during integration measurement."});
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(ctx.CurrentSetting, before);
+    EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);
+}
+
+}  // namespace
+}  // namespace voltaro

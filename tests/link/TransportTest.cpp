@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "link/CommPortSettings.h"
+#include "link/Link.h"
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/ScriptedPort.h"
+
+namespace voltaro {
+namespace {
+
+using namespace std::chrono_literals;
+using Seconds = std::chrono::duration<double>;
+
+struct Transport : ::testing::Test {
+    test::RecordingMessages messages;
+    test::FixedClock wallClock{{2026, 1, 1, 23, 59, 58}};
+    AppContext ctx{messages, wallClock};
+    test::ManualClock clock;
+    test::ScriptedPort port{clock};
+    Link link{ctx, port, clock};
+
+    Transport() {
+        clock.advance(1h);  // some way into the clock's life
+        ctx.MsgTitle = "Setting";
+    }
+    double secondsSince(MonotonicClock::TimePoint start) const { return Seconds(clock.now() - start).count(); }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& box : messages.boxes) out.push_back(box.text);
+        return out;
+    }
+};
+
+TEST_F(Transport, RepliesAreAssembledAcrossPiecesAndKeepWhatFollowsTheirEnd) {
+    // Gaps of 4 s each: the time-out bounds the silence, not the reply (12 s in all).
+    port.arrive("3P", 0s);
+    port.arrive("4W", 4s);
+    port.arrive("\r", 8s);
+    port.arrive("\nMEAS\r\n\r\n", 12s);
+    std::string reply;
+    ASSERT_EQ(link.ReceiveResponse(reply), 0);
+    EXPECT_EQ(reply, "3P4W");
+    ASSERT_EQ(link.ReceiveResponse(reply), 0);  // what followed the LF was kept
+    EXPECT_EQ(reply, "MEAS");
+    ASSERT_EQ(link.ReceiveResponse(reply), 0);  // CR LF alone is an empty reply
+    EXPECT_EQ(reply, "");
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(Transport, SilenceEndsTheReceiveWithOneMessageAfterTheTimeOut) {
+    const struct {
+        int timeout;
+        double lastPiece;  // seconds after the start; negative: nothing at all
+        double atLeast, atMost;
+    } cases[] = {
+        {5, -1, 4, 5}, {5, 2.7, 2.7 + 4, 2.7 + 5}, {20, -1, 19, 20}, {0, -1, 0, 1}, {-3, -1, 0, 1},
+    };
+    for (const auto& c : cases) {
+        messages.boxes.clear();
+        clock.advance(std::chrono::milliseconds(137));  // start off a whole second
+        const auto start = clock.now();
+        if (c.lastPiece >= 0) port.arrive("PART", std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(c.lastPiece)));
+        std::string reply;
+        EXPECT_EQ(link.ReceiveResponse(reply, c.timeout), -1);
+        EXPECT_GE(secondsSince(start), c.atLeast) << c.timeout << " " << c.lastPiece;
+        EXPECT_LE(secondsSince(start), c.atMost) << c.timeout << " " << c.lastPiece;
+        EXPECT_EQ(texts(), std::vector<std::string>{"Communication failed."});
+        EXPECT_EQ(messages.boxes[0].title, "Setting");
+    }
+}
+
+TEST_F(Transport, CommandsEndInCrLfAndAStuckLineIsReported) {
+    EXPECT_EQ(link.SendCommand(":WIRI?"), 0);
+    EXPECT_EQ(port.written, std::vector<std::string>{":WIRI?\r\n"});
+    port.acceptWrites = false;
+    EXPECT_EQ(link.SendCommand(":BEEP 0"), -1);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Communication failed."});
+}
+
+TEST_F(Transport, WaitSecondsWaitsWholeSeconds) {
+    clock.advance(300ms);
+    const auto start = clock.now();
+    link.WaitSeconds(2);
+    EXPECT_GE(secondsSince(start), 1.0);
+    EXPECT_LE(secondsSince(start), 2.0);
+}
+
+TEST(CommPortSettings, LineSettingsFollowTheSetupListsAndTheirOddHandshakingOrder) {
+    PcSettings pc;
+    pc.CommPort = {1, 3, 8, 2, 1, 0};
+    EXPECT_EQ(SettingsText(pc.CommPort), "9600,N,8,1");
+    EXPECT_EQ(LineSettings(pc).device, "/dev/ttyS0");
+    pc.CommPort = {4, 5, 7, 1, 2, 2};
+    EXPECT_EQ(SettingsText(pc.CommPort), "38400,E,7,2");
+    const int handshaking[] = {0, 1, 3, 2};  // OFF/OFF, XON/XON, XON/RS (RTS + XON), CS/RS (RTS)
+    for (int flow = 0; flow < 4; ++flow) EXPECT_EQ(HandshakingCode(flow), handshaking[flow]);
+    pc.PcPortName = "/dev/pts/7";
+    const SerialLineSettings line = LineSettings(pc);
+    EXPECT_EQ(line.device, "/dev/pts/7");
+    EXPECT_EQ(line.baud, 38400);
+    EXPECT_EQ(line.parity, 'E');
+    EXPECT_EQ(line.handshaking, 3);
+    EXPECT_GE(line.inputBufferBytes, 4096u);
+}
+
+TEST_F(Transport, OpeningReportsTheSystemTextOnceAndReopensAnOpenPort) {
+    PcSettings pc;
+    pc.CommPort = {2, 3, 8, 2, 1, 0};
+    ASSERT_EQ(link.OpenCommPort(pc), 0);
+    ASSERT_EQ(link.OpenCommPort(pc), 0);  // already open: closed and opened again
+    EXPECT_EQ(port.opened.size(), 2u);
+    EXPECT_TRUE(port.isOpen());
+    link.CloseCommPort();
+    EXPECT_FALSE(port.isOpen());
+    port.openError = "Permission denied";
+    EXPECT_EQ(link.OpenCommPort(pc), -1);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Permission denied"});
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+}
+
+}  // namespace
+}  // namespace voltaro
