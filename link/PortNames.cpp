@@ -1,5 +1,9 @@
 #include "link/PortNames.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
 namespace voltaro {
 
 std::string ComPortName(int n) { return "COM" + std::to_string(n); }
@@ -10,6 +14,18 @@ std::string DeviceForComPort(int n) {
 #else
     return "/dev/ttyS" + std::to_string(n - 1);
 #endif
+}
+
+std::string DeviceForPortName(std::string_view name) {
+    constexpr std::string_view prefix = "COM";
+    const auto sameLetter = [](char p, char c) { return p == std::toupper(static_cast<unsigned char>(c)); };
+    if (name.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), name.begin(), sameLetter)) {
+        const char* end = name.data() + name.size();
+        int n = 0;
+        const auto [stop, error] = std::from_chars(name.data() + prefix.size(), end, n);
+        if (error == std::errc() && stop == end && n >= 1) return DeviceForComPort(n);
+    }
+    return std::string(name);
 }
 
 }  // namespace voltaro
