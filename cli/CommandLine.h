@@ -1,8 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "link/MonotonicClock.h"
+#include "link/SerialPort.h"
 
 namespace voltaro {
 
@@ -12,11 +17,19 @@ inline constexpr int kExitUsage = 2;
 
 // The streams a command works with, and whether the user sits at them.
 struct Console {
+    Console(std::istream& in, std::ostream& out, std::ostream& err, bool inputIsTerminal = false,
+            bool errorIsTerminal = false)
+        : in(in), out(out), err(err), inputIsTerminal(inputIsTerminal), errorIsTerminal(errorIsTerminal) {}
+
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
     bool inputIsTerminal = false;  // a question can be asked and answered
     bool errorIsTerminal = false;  // a progress line can be redrawn in place
+    // Makes the serial line the meter commands talk over; empty in a build without one.
+    std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
+    // The clock of the line's time-outs; the steady clock when not set.
+    const MonotonicClock* linkClock = nullptr;
 };
 
 // The process's own standard streams.

@@ -4,6 +4,7 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/DivideCommand.h"
+#include "cli/MeterCommands.h"
 
 namespace voltaro {
 
@@ -18,6 +19,11 @@ constexpr std::array kSubcommands{
                "cut a data CSV file into pieces of N lines or N columns in DIR (default: here); --yes "
                "overwrites existing pieces without asking",
                RunDivideCommand},
+    Subcommand{"identify", "[PORT OPTIONS]", "ask the meter for its model and version (\"ZR915 1.05\")",
+               RunIdentifyCommand},
+    Subcommand{"reset", "[--yes] [PORT OPTIONS]",
+               "reset the meter to its factory setting; --yes answers the question OK",
+               RunResetCommand},
 };
 
 }  // namespace

@@ -1,0 +1,62 @@
+#include "cli/MeterCommands.h"
+
+#include <ostream>
+
+#include "app/ParameterFile.h"
+#include "cli/MeterSession.h"
+#include "link/MeterChecks.h"
+#include "link/SystemReset.h"
+
+namespace voltaro {
+
+namespace {
+
+int usage(const Console& console, const std::string& command, const std::string& synopsis,
+          const std::string& complaint) {
+    console.err << "voltaro " << command << ": " << complaint << "\nusage: voltaro " << command << ' ' << synopsis
+                << '\n'
+                << kPortOptionsHelp;
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunIdentifyCommand(const std::vector<std::string>& args, const Console& console) {
+    std::vector<std::string> rest = args;
+    int status = kExitSuccess;
+    auto session = MeterSession::create(rest, console, ConsoleAnswers::Cancel, "identify", status);
+    if (!session) return status == kExitUsage ? usage(console, "identify", "[PORT OPTIONS]", "see the options") : status;
+    if (!rest.empty()) return usage(console, "identify", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+
+    Link& link = session->link();
+    if (link.OpenCommPort(session->context().CurrentSetting.Pc) != 0) return kExitFailure;
+    const bool identified = link.SendCommand(":COMM:HEAD OFF") == 0 && CheckMeterIdentity(link) == 0 &&
+                            link.SendCommand(":COMM:HEAD ON") == 0;
+    link.CloseCommPort();
+    if (!identified) return kExitFailure;
+    console.out << kMeterModel << ' ' << session->context().MeterVersion << std::endl;
+    return kExitSuccess;
+}
+
+int RunResetCommand(const std::vector<std::string>& args, const Console& console) {
+    std::vector<std::string> rest;
+    bool yes = false;
+    for (const std::string& arg : args) {
+        if (arg == "--yes" || arg == "-y")
+            yes = true;
+        else
+            rest.push_back(arg);
+    }
+    const ConsoleAnswers answers =
+        yes ? ConsoleAnswers::Ok : (console.inputIsTerminal ? ConsoleAnswers::Ask : ConsoleAnswers::Cancel);
+    int status = kExitSuccess;
+    auto session = MeterSession::create(rest, console, answers, "reset", status);
+    if (!session) return status == kExitUsage ? usage(console, "reset", "[--yes] [PORT OPTIONS]", "see the options") : status;
+    if (!rest.empty()) return usage(console, "reset", "[--yes] [PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+
+    if (SystemReset(session->link()) != 0) return kExitFailure;
+    // The factory setting is the current setting now, as the settings window keeps it.
+    return AccessParameterFile(session->context(), kParameterWrite) == 0 ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace voltaro

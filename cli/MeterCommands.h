@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+
+namespace voltaro {
+
+// voltaro identify [PORT OPTIONS]: prints the meter's model and version.
+int RunIdentifyCommand(const std::vector<std::string>& args, const Console& console);
+
+// voltaro reset [--yes] [PORT OPTIONS]: resets the meter to its factory setting.
+int RunResetCommand(const std::vector<std::string>& args, const Console& console);
+
+}  // namespace voltaro

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/ParameterFile.h"
+#include "cli/CommandLine.h"
+#include "support/ScriptedPort.h"
+#include "support/TemporaryFolder.h"
+
+namespace voltaro {
+namespace {
+
+// Hands the command a line that stays the test's own.
+class LineToScript final : public SerialPort {
+public:
+    explicit LineToScript(SerialPort& script) : script_(script) {}
+    bool open(const SerialLineSettings& settings, std::string& error) override { return script_.open(settings, error); }
+    void close() override { script_.close(); }
+    bool isOpen() const override { return script_.isOpen(); }
+    bool write(std::string_view bytes, std::chrono::milliseconds timeout) override { return script_.write(bytes, timeout); }
+    bool waitForInput(std::chrono::milliseconds timeout) override { return script_.waitForInput(timeout); }
+    std::size_t read(char* destination, std::size_t capacity) override { return script_.read(destination, capacity); }
+
+private:
+    SerialPort& script_;
+};
+
+struct MeterCommands : ::testing::Test {
+    test::TemporaryFolder appFolder;
+    test::ManualClock clock;
+    test::ScriptedPort meter{clock};
+    std::istringstream in;
+    std::ostringstream out, err;
+
+    MeterCommands() { setenv("VOLTARO_APP_DIR", appFolder.path().c_str(), 1); }
+    ~MeterCommands() override { unsetenv("VOLTARO_APP_DIR"); }
+
+    int run(const std::vector<std::string>& args, bool terminal = false) {
+        Console console(in, out, err, terminal);
+        console.makeSerialPort = [this] { return std::make_unique<LineToScript>(meter); };
+        console.linkClock = &clock;
+        return RunCommandLine(args, console);
+    }
+    void readyMeter() {
+        meter.answer("*IDN?", {"ACME, ZR915,0,1.05 "});
+        meter.answer(":DISP:MODE?", {"MEAS"});
+        meter.answer(":MEAS:STAT?", {"0"});
+        meter.answer(":HOLD?", {"0"});
+    }
+};
+
+TEST_F(MeterCommands, IdentifyPrintsModelAndVersionOverTheChosenLine) {
+    readyMeter();
+    EXPECT_EQ(run({"identify", "--port", "/dev/pts/4", "--baud", "38400", "--parity", "even", "--flow", "xon-rts"}),
+              0);
+    EXPECT_EQ(out.str(), "ZR915 1.05\n");
+    const SerialLineSettings& line = meter.opened.at(0);
+    EXPECT_EQ(line.device, "/dev/pts/4");
+    EXPECT_EQ(line.baud, 38400);
+    EXPECT_EQ(line.parity, 'E');
+    EXPECT_EQ(line.handshaking, 3);
+    EXPECT_EQ(meter.commands(), (std::vector<std::string>{":COMM:HEAD OFF", "*IDN?", ":COMM:HEAD ON"}));
+    EXPECT_FALSE(meter.isOpen());
+}
+
+TEST_F(MeterCommands, FailuresPrintTheOneMessageAndUsageErrorsTheUsage) {
+    EXPECT_EQ(run({"identify", "--port", "COM2"}), 1);  // a meter that stays silent
+    EXPECT_EQ(err.str(), "Communication failed.\n");
+    EXPECT_EQ(meter.opened.at(0).device, "/dev/ttyS1");
+    EXPECT_FALSE(meter.isOpen());
+    err.str("");
+    meter.answer("*IDN?", {"ACME, ZR916,0,1.05 "});
+    EXPECT_EQ(run({"identify"}), 1);
+    EXPECT_EQ(err.str(), "ZR915 not ready.\n");
+    for (const std::vector<std::string>& misuse : {std::vector<std::string>{"identify", "--baud", "300"},
+                                                   {"identify", "--parity"}, {"identify", "extra"}}) {
+        err.str("");
+        EXPECT_EQ(run(misuse), 2);
+        EXPECT_NE(err.str().find("usage: voltaro identify"), std::string::npos);
+    }
+}
+
+TEST_F(MeterCommands, ResetNeedsTheUsersYesAndKeepsTheSavedSetup) {
+    EXPECT_EQ(run({"reset"}), 1);  // nobody to ask: refused, nothing sent
+    EXPECT_TRUE(meter.written.empty());
+
+    readyMeter();
+    err.str("");
+    EXPECT_EQ(run({"reset", "--yes", "--port", "/dev/pts/5"}), 0);
+    EXPECT_EQ(err.str(), "Reset is performed. Proceed? OK\nReset was performed.\n");
+    EXPECT_EQ(meter.commands().at(5), ":RESE");
+    std::ifstream saved(appFolder.path() / "Parameter", std::ios::binary);
+    EXPECT_TRUE(saved.good());  // the factory setting is kept as the current one
+}
+
+}  // namespace
+}  // namespace voltaro
