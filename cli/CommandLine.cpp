@@ -7,6 +7,7 @@
 
 #include "VoltaroVersion.h"
 #include "app/Catalogue.h"
+#include "cli/MeterSession.h"
 #include "cli/Subcommands.h"
 
 namespace voltaro {
@@ -42,6 +43,7 @@ void PrintHelp(std::ostream& out) {
     if (subcommands.empty()) out << "  (none in this build)\n";
     for (const Subcommand& command : subcommands)
         out << "  " << command.name << ' ' << command.synopsis << "\n      " << command.summary << '\n';
+    out << "\nPort options of the commands that talk to the meter:\n" << kPortOptionsHelp;
 }
 
 Console StandardConsole() {

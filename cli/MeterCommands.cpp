@@ -2,7 +2,9 @@
 
 #include <ostream>
 
+#include "app/AppPath.h"
 #include "app/ParameterFile.h"
+#include "link/CommPortSettings.h"
 #include "cli/MeterSession.h"
 #include "link/MeterChecks.h"
 #include "link/SystemReset.h"
@@ -35,6 +37,24 @@ int RunIdentifyCommand(const std::vector<std::string>& args, const Console& cons
     link.CloseCommPort();
     if (!identified) return kExitFailure;
     console.out << kMeterModel << ' ' << session->context().MeterVersion << std::endl;
+    return kExitSuccess;
+}
+
+int RunSetupCommand(const std::vector<std::string>& args, const Console& console) {
+    std::vector<std::string> rest = args;
+    ConsoleReporter reporter(console.err, false);
+    SystemWallClock clock;
+    AppContext ctx(reporter, clock);
+    ctx.AppPath = GetAppPath();
+    AccessParameterFile(ctx, kParameterRead);
+    PcSettings& pc = ctx.CurrentSetting.Pc;
+    if (!TakePortOptions(rest, pc, console.err, "setup"))
+        return usage(console, "setup", "[PORT OPTIONS]", "see the options");
+    if (!rest.empty()) return usage(console, "setup", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+    if (AccessParameterFile(ctx, kParameterWrite) != 0) return kExitFailure;
+    const SerialLineSettings line = LineSettings(pc);
+    console.out << line.device << ' ' << SettingsText(pc.CommPort) << " flow " << FlowOptionName(pc.CommPort.PcFlow)
+                << std::endl;
     return kExitSuccess;
 }
 

@@ -10,6 +10,10 @@ namespace voltaro {
 // voltaro identify [PORT OPTIONS]: prints the meter's model and version.
 int RunIdentifyCommand(const std::vector<std::string>& args, const Console& console);
 
+// voltaro setup [PORT OPTIONS]: keeps the serial port setup in the Parameter file, as
+// the communication setup dialog does, and prints it.
+int RunSetupCommand(const std::vector<std::string>& args, const Console& console);
+
 // voltaro reset [--yes] [PORT OPTIONS]: resets the meter to its factory setting.
 int RunResetCommand(const std::vector<std::string>& args, const Console& console);
 

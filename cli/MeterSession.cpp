@@ -67,6 +67,33 @@ bool isPortOption(std::string_view arg) {
 
 }  // namespace
 
+std::string_view FlowOptionName(int flowIndex) {
+    return flowIndex >= 0 && flowIndex < static_cast<int>(kFlows.size()) ? kFlows[static_cast<std::size_t>(flowIndex)]
+                                                                           : kFlows[0];
+}
+
+bool TakePortOptions(std::vector<std::string>& args, PcSettings& pc, std::ostream& err, const std::string& command) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!isPortOption(args[i])) {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size()) {
+            err << "voltaro " << command << ": option " << args[i] << " needs a value\n";
+            return false;
+        }
+        const std::string error = applyOption(pc, args[i], args[i + 1]);
+        if (!error.empty()) {
+            err << "voltaro " << command << ": " << error << '\n';
+            return false;
+        }
+        ++i;
+    }
+    args = rest;
+    return true;
+}
+
 const char* const kPortOptionsHelp =
     "  --port DEV         serial device or COM1..COM10      --baud 1200..38400\n"
     "  --data-bits 7|8    --parity odd|even|none            --stop-bits 1|2\n"
@@ -85,24 +112,7 @@ std::optional<MeterSession> MeterSession::create(std::vector<std::string>& args,
     ctx.AppPath = GetAppPath();
     AccessParameterFile(ctx, kParameterRead);
 
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!isPortOption(args[i])) {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (i + 1 == args.size()) {
-            console.err << "voltaro " << command << ": option " << args[i] << " needs a value\n";
-            return std::nullopt;
-        }
-        const std::string error = applyOption(ctx.CurrentSetting.Pc, args[i], args[i + 1]);
-        if (!error.empty()) {
-            console.err << "voltaro " << command << ": " << error << '\n';
-            return std::nullopt;
-        }
-        ++i;
-    }
-    args = rest;
+    if (!TakePortOptions(args, ctx.CurrentSetting.Pc, console.err, command)) return std::nullopt;
     if (!console.makeSerialPort) {
         console.err << "voltaro " << command << ": this build has no serial port support\n";
         status = kExitFailure;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/AppContext.h"
@@ -36,6 +38,13 @@ private:
     std::unique_ptr<SteadyClock> steadyClock_;
     std::unique_ptr<Link> link_;
 };
+
+// Takes the port options out of `args` and lays them over `pc`; false, after saying why
+// on `err`, when one is wrong.
+bool TakePortOptions(std::vector<std::string>& args, PcSettings& pc, std::ostream& err, const std::string& command);
+
+// The --flow value of a flow-control list entry ("off", "xon", "xon-rts", "rts").
+std::string_view FlowOptionName(int flowIndex);
 
 // The help lines of the port options every meter command takes.
 extern const char* const kPortOptionsHelp;

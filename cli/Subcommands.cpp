@@ -21,6 +21,8 @@ constexpr std::array kSubcommands{
                RunDivideCommand},
     Subcommand{"identify", "[PORT OPTIONS]", "ask the meter for its model and version (\"ZR915 1.05\")",
                RunIdentifyCommand},
+    Subcommand{"setup", "[PORT OPTIONS]", "keep the serial port setup for the window and the commands, and show it",
+               RunSetupCommand},
     Subcommand{"reset", "[--yes] [PORT OPTIONS]",
                "reset the meter to its factory setting; --yes answers the question OK",
                RunResetCommand},

@@ -82,6 +82,18 @@ TEST_F(MeterCommands, FailuresPrintTheOneMessageAndUsageErrorsTheUsage) {
     }
 }
 
+TEST_F(MeterCommands, SetupKeepsThePortForTheNextCommand) {
+    EXPECT_EQ(run({"setup", "--port", "/dev/pts/8", "--data-bits", "7", "--stop-bits", "2", "--flow", "rts"}), 0);
+    EXPECT_EQ(out.str(), "/dev/pts/8 9600,N,7,2 flow rts\n");
+    readyMeter();
+    EXPECT_EQ(run({"identify"}), 0);
+    const SerialLineSettings& line = meter.opened.at(0);
+    EXPECT_EQ(line.device, "/dev/pts/8");
+    EXPECT_EQ(line.dataBits, 7);
+    EXPECT_EQ(line.stopBits, 2);
+    EXPECT_EQ(line.handshaking, 2);
+}
+
 TEST_F(MeterCommands, ResetNeedsTheUsersYesAndKeepsTheSavedSetup) {
     EXPECT_EQ(run({"reset"}), 1);  // nobody to ask: refused, nothing sent
     EXPECT_TRUE(meter.written.empty());
