@@ -1,0 +1,262 @@
+#include <QtTest>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/resource.h>
+#include <system_error>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+#include "link/qt/QtSerialPort.h"
+
+namespace voltaro {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// A pseudo-terminal pair: the port opens the device, the test plays the meter on the
+// master side.
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) qFatal("no pseudo-terminal");
+        device_ = ptsname(master_);
+    }
+    ~PseudoTerminal() { hangUp(); }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    const std::string& device() const { return device_; }
+
+    void send(std::string_view bytes) const {
+        while (!bytes.empty()) {
+            const ssize_t sent = ::write(master_, bytes.data(), bytes.size());
+            if (sent <= 0) qFatal("writing to the pseudo-terminal failed");
+            bytes.remove_prefix(static_cast<std::size_t>(sent));
+        }
+    }
+
+    // What arrives within `timeout`, up to `count` bytes.
+    std::string receive(std::size_t count, std::chrono::milliseconds timeout) const {
+        std::string bytes;
+        const auto deadline = Clock::now() + timeout;
+        while (bytes.size() < count && Clock::now() < deadline) {
+            pollfd waiting{master_, POLLIN, 0};
+            if (poll(&waiting, 1, 50) != 1 || (waiting.revents & POLLIN) == 0) continue;
+            char chunk[4096];
+            const ssize_t got = ::read(master_, chunk, std::min(sizeof chunk, count - bytes.size()));
+            if (got > 0) bytes.append(chunk, static_cast<std::size_t>(got));
+        }
+        return bytes;
+    }
+
+    // The device side has been closed.
+    bool deviceClosed() const {
+        pollfd waiting{master_, POLLIN, 0};
+        return poll(&waiting, 1, 0) == 1 && (waiting.revents & POLLHUP) != 0;
+    }
+
+    // The line attributes the device was given (a master reports its device's).
+    termios attributes() const {
+        termios line{};
+        tcgetattr(master_, &line);
+        return line;
+    }
+
+    void hangUp() {
+        if (master_ >= 0) ::close(master_);
+        master_ = -1;
+    }
+
+private:
+    int master_ = -1;
+    std::string device_;
+};
+
+SerialLineSettings lineTo(const std::string& device) {
+    SerialLineSettings line;
+    line.device = device;
+    return line;
+}
+
+std::chrono::duration<double> processorTime() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return std::chrono::duration<double>(seconds(usage.ru_utime) + seconds(usage.ru_stime));
+}
+
+// Everything the port takes in until `count` bytes have come or the line stays silent.
+std::string readAll(QtSerialPort& port, std::size_t count) {
+    std::string bytes;
+    char chunk[1000];
+    while (bytes.size() < count && port.waitForInput(2s))
+        bytes.append(chunk, port.read(chunk, sizeof chunk));
+    return bytes;
+}
+
+}  // namespace
+
+class QtSerialPortTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bytesTravelBothWaysAndAWaitEndsWhenInputArrives() {
+        PseudoTerminal meter;
+        QtSerialPort port;
+        std::string error;
+        QVERIFY2(port.open(lineTo(meter.device()), error), error.c_str());
+
+        QVERIFY(port.write(":WIRI?\r\n", 1s));
+        QCOMPARE(meter.receive(8, 2s), std::string(":WIRI?\r\n"));
+
+        // More than the input buffer holds, arriving while the port waits.
+        std::string block(20000, '\0');
+        for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 7);
+        const auto start = Clock::now();
+        std::thread late([&] {
+            std::this_thread::sleep_for(300ms);
+            meter.send(block);
+        });
+        const bool arrived = port.waitForInput(5s);
+        const auto waited = Clock::now() - start;
+        const std::string received = readAll(port, block.size());
+        late.join();
+        QVERIFY(arrived);
+        QVERIFY(waited >= 250ms && waited < 3s);
+        QVERIFY(received == block);
+
+        char none;
+        QCOMPARE(port.read(&none, 1), std::size_t(0));
+
+        // A read takes what has come without anyone waiting for it.
+        meter.send("0\r\n");
+        std::string reply;
+        char chunk[16];
+        for (const auto giveUp = Clock::now() + 2s; reply.size() < 3 && Clock::now() < giveUp;
+             std::this_thread::sleep_for(10ms))
+            reply.append(chunk, port.read(chunk, sizeof chunk));
+        QCOMPARE(reply, std::string("0\r\n"));
+    }
+
+    void aWaitWithoutInputLastsItsTimeWithoutUsingTheProcessor_data() {
+        QTest::addColumn<bool>("hungUp");
+        QTest::newRow("silent meter") << false;
+        QTest::newRow("other side gone") << true;
+    }
+    void aWaitWithoutInputLastsItsTimeWithoutUsingTheProcessor() {
+        QFETCH(bool, hungUp);
+        PseudoTerminal meter;
+        QtSerialPort port;
+        std::string error;
+        QVERIFY2(port.open(lineTo(meter.device()), error), error.c_str());
+        if (hungUp) meter.hangUp();
+
+        const auto cpuBefore = processorTime();
+        const auto start = Clock::now();
+        const bool input = port.waitForInput(1500ms);
+        const std::chrono::duration<double> waited = Clock::now() - start;
+        const auto cpu = processorTime() - cpuBefore;
+
+        QVERIFY(!input);
+        QVERIFY2(waited >= 1400ms && waited < 3s, std::to_string(waited.count()).c_str());
+        QVERIFY2(cpu < waited / 10, std::to_string(cpu.count()).c_str());
+    }
+
+    void theLineGetsTheSettings_data() {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<char>("parity");
+        QTest::addColumn<int>("dataBits");
+        QTest::addColumn<int>("stopBits");
+        QTest::addColumn<int>("handshaking");
+        QTest::addColumn<speed_t>("speed");
+        // A pseudo-terminal keeps everything but the character size and parity enable,
+        // which it forces to 8 bits without parity.
+        QTest::addColumn<tcflag_t>("control");  // odd parity, two stop bits, RTS/CTS
+        QTest::addColumn<tcflag_t>("input");    // XON/XOFF
+        QTest::newRow("9600,N,8,1 none") << 9600 << 'N' << 8 << 1 << 0 << speed_t(B9600) << tcflag_t(0)
+                                         << tcflag_t(0);
+        QTest::newRow("1200,O,7,2 XON/XOFF") << 1200 << 'O' << 7 << 2 << 1 << speed_t(B1200)
+                                             << tcflag_t(PARODD | CSTOPB) << tcflag_t(IXON | IXOFF);
+        QTest::newRow("38400,E,8,1 RTS") << 38400 << 'E' << 8 << 1 << 2 << speed_t(B38400) << tcflag_t(CRTSCTS)
+                                         << tcflag_t(0);
+        QTest::newRow("19200,N,7,1 RTS with XON/XOFF") << 19200 << 'N' << 7 << 1 << 3 << speed_t(B19200)
+                                                      << tcflag_t(CRTSCTS) << tcflag_t(IXON | IXOFF);
+    }
+    void theLineGetsTheSettings() {
+        QFETCH(int, baud);
+        QFETCH(char, parity);
+        QFETCH(int, dataBits);
+        QFETCH(int, stopBits);
+        QFETCH(int, handshaking);
+        QFETCH(speed_t, speed);
+        QFETCH(tcflag_t, control);
+        QFETCH(tcflag_t, input);
+        PseudoTerminal meter;
+        QtSerialPort port;
+        std::string error;
+        QVERIFY2(port.open({meter.device(), baud, parity, dataBits, stopBits, handshaking, 4096}, error),
+                 error.c_str());
+
+        const termios line = meter.attributes();
+        QCOMPARE(cfgetospeed(&line), speed);
+        QCOMPARE(cfgetispeed(&line), speed);
+        QCOMPARE(line.c_cflag & (PARODD | CSTOPB | CRTSCTS), control);
+        QCOMPARE(line.c_iflag & (IXON | IXOFF), input);
+    }
+
+    void aMissingDeviceFailsWithTheSystemsText() {
+        QtSerialPort port;
+        std::string error;
+        QVERIFY(!port.open(lineTo("/dev/voltaro-no-such-device"), error));
+        QCOMPARE(error, std::generic_category().message(ENOENT));
+        QVERIFY(!port.isOpen());
+        QVERIFY(!port.write("*CLS\r\n", 100ms));
+        QVERIFY(!port.waitForInput(10ms));
+    }
+
+    void openingAnOpenPortClosesItFirst() {
+        PseudoTerminal first;
+        PseudoTerminal second;
+        QtSerialPort port;
+        std::string error;
+        QVERIFY2(port.open(lineTo(first.device()), error), error.c_str());
+        // The device is locked while open, so this succeeds only if the port let go first.
+        SerialLineSettings faster = lineTo(first.device());
+        faster.baud = 38400;
+        QVERIFY2(port.open(faster, error), error.c_str());
+        const termios line = first.attributes();
+        QCOMPARE(cfgetospeed(&line), speed_t(B38400));
+
+        QVERIFY2(port.open(lineTo(second.device()), error), error.c_str());
+        QVERIFY(first.deviceClosed());
+        QVERIFY(port.write("BEEP\r\n", 1s));
+        QCOMPARE(second.receive(6, 2s), std::string("BEEP\r\n"));
+
+        port.close();
+        QVERIFY(!port.isOpen());
+        QVERIFY(second.deviceClosed());
+    }
+
+    void aWriteGivesUpWhenTheLineStopsTakingBytes() {
+        PseudoTerminal meter;  // never reads
+        QtSerialPort port;
+        std::string error;
+        QVERIFY2(port.open(lineTo(meter.device()), error), error.c_str());
+        const auto start = Clock::now();
+        QVERIFY(!port.write(std::string(1 << 20, 'x'), 300ms));
+        const auto waited = Clock::now() - start;
+        QVERIFY(waited >= 250ms && waited < 2s);
+    }
+};
+
+}  // namespace voltaro
+
+QTEST_GUILESS_MAIN(voltaro::QtSerialPortTest)
+#include "QtSerialPortTest.moc"
