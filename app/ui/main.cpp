@@ -8,6 +8,7 @@
 #include "app/ui/QtMessages.h"
 #include "app/ui/frmMainMenu.h"
 #include "cli/CommandLine.h"
+#include "link/qt/QtSerialPort.h"
 
 namespace {
 
@@ -27,7 +28,13 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) return voltaro::RunCommandLine({argv + 1, argv + argc}, voltaro::StandardConsole());
+    if (argc > 1) {
+        // The serial line lives on QtCore; commands need no display.
+        QCoreApplication application(argc, argv);
+        voltaro::Console console = voltaro::StandardConsole();
+        console.makeSerialPort = [] { return std::make_unique<voltaro::QtSerialPort>(); };
+        return voltaro::RunCommandLine({argv + 1, argv + argc}, console);
+    }
     if (!displayAvailable()) {
         std::cerr << "voltaro: no display found; the window cannot open. Headless use:\n\n";
         voltaro::PrintHelp(std::cerr);
