@@ -17,4 +17,10 @@ void RunInBackground(ProgressDialog& progress, std::function<void()> work) {
     worker->wait();
 }
 
+std::int16_t RunOperation(ProgressDialog& progress, const std::function<std::int16_t()>& operation) {
+    std::int16_t result = -1;
+    RunInBackground(progress, [&] { result = operation(); });
+    return result;
+}
+
 }  // namespace voltaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 namespace voltaro {
@@ -12,5 +13,9 @@ class ProgressDialog;
 // reaches the window thread through queued calls (ProgressDialog's setters and
 // QtMessages do this themselves).
 void RunInBackground(ProgressDialog& progress, std::function<void()> work);
+
+// The same for an operation that answers 0, or -1 after reporting its own failure
+// (an exchange with the meter); returns that answer.
+std::int16_t RunOperation(ProgressDialog& progress, const std::function<std::int16_t()>& operation);
 
 }  // namespace voltaro

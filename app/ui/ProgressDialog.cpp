@@ -1,5 +1,6 @@
 #include "app/ui/ProgressDialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -21,6 +22,9 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(kMinimumWidth);
 
+    picture_ = new QLabel(this);
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->hide();
     message_ = new QLabel(message, this);
     message_->setObjectName("lblMessage");
     message_->setVisible(!message.isEmpty());
@@ -31,10 +35,13 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     bar_->setRange(0, 0);
     bar_->setTextVisible(false);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(message_);
-    layout->addWidget(fileName_);
-    layout->addWidget(bar_);
+    auto* lines = new QVBoxLayout;
+    lines->addWidget(message_);
+    lines->addWidget(fileName_);
+    lines->addWidget(bar_);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(picture_);
+    layout->addLayout(lines, 1);
 }
 
 void ProgressDialog::setFileName(const QString& name) {

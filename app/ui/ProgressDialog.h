@@ -12,9 +12,9 @@ namespace voltaro {
 
 // The small window a long operation runs behind, modal to the window that started it:
 // a caption, a line saying what is being done, the name of the file at hand and a
-// progress bar (busy until the first progress arrives). The user cannot close it; the
-// end of the operation does (see RunInBackground). As an observer it shows the
-// progress a core operation reports from the worker.
+// progress bar (busy until the first progress arrives), with room for a picture beside
+// them. The user cannot close it; the end of the operation does (see RunInBackground).
+// As an observer it shows the progress a core operation reports from the worker.
 class ProgressDialog : public QDialog, public ProgressObserver {
     Q_OBJECT
 
@@ -31,7 +31,12 @@ public slots:
     // An operation cannot be cancelled halfway, so Escape and the close button do nothing.
     void reject() override {}
 
+protected:
+    // The place for a picture beside the text lines; hidden until a window shows it.
+    QLabel& picture() { return *picture_; }
+
 private:
+    QLabel* picture_ = nullptr;
     QLabel* message_ = nullptr;
     QLabel* fileName_ = nullptr;
     QProgressBar* bar_ = nullptr;

@@ -1,0 +1,138 @@
+#include <QApplication>
+#include <QLabel>
+#include <QMovie>
+#include <QThread>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ui/BackgroundRun.h"
+#include "app/ui/frmComProgress.h"
+#include "app/ui/frmProgress.h"
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+#include "support/WindowControls.h"
+
+namespace voltaro {
+
+namespace {
+
+using test::control;
+
+// The animation file of the window's mode: as the build ships it beside the program,
+// missing, or holding something no player reads.
+enum AnimationFile { Shipped, Missing, Unreadable };
+
+// Runs `look` on the window thread while the worker waits: the window as it is then.
+template <typename Look>
+void lookAtWindow(QObject* window, Look look) {
+    QMetaObject::invokeMethod(window, look, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace
+
+class ProgressWindowsTest : public QObject {
+    Q_OBJECT
+
+    test::RecordingMessages messages;
+    test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
+
+private slots:
+    void settingsTransferRunsAsSoonAsShownAndPassesItsResultOn_data() {
+        QTest::addColumn<int>("result");
+        QTest::newRow("success") << 0;
+        QTest::newRow("failure") << -1;
+    }
+    void settingsTransferRunsAsSoonAsShownAndPassesItsResultOn() {
+        QFETCH(int, result);
+        AppContext ctx(messages, clock);
+        QWidget owner;
+        owner.show();
+        frmComProgress progress(ctx, "Receiving the setting data ...", &owner);
+        bool onWorker = false;
+        bool modalMeanwhile = false;
+        const std::int16_t answer = RunOperation(progress, [&] {
+            onWorker = QThread::currentThread() != progress.thread();
+            lookAtWindow(&progress, [&] { modalMeanwhile = QApplication::activeModalWidget() == &progress; });
+            return static_cast<std::int16_t>(result);
+        });
+
+        QCOMPARE(answer, result);
+        QVERIFY(onWorker);
+        QVERIFY(modalMeanwhile);
+        QVERIFY(!progress.isVisible());
+        QCOMPARE(progress.windowTitle(), QString("Communicating ..."));
+        QCOMPARE(control<QLabel>(progress, "lblMessage")->text(), QString("Receiving the setting data ..."));
+        QVERIFY(!control<QLabel>(progress, "Image1")->pixmap().isNull());
+    }
+
+    void animationPlaysFromTheApplicationFolderWhenItCan_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("file");
+        QTest::addColumn<bool>("animated");
+        QTest::newRow("directory read") << int(frmProgress::DirectoryRead) << int(Shipped) << true;
+        QTest::newRow("file copy") << int(frmProgress::FileCopy) << int(Shipped) << true;
+        QTest::newRow("missing file") << int(frmProgress::FileCopy) << int(Missing) << false;
+        QTest::newRow("unreadable file") << int(frmProgress::DirectoryRead) << int(Unreadable) << false;
+    }
+    void animationPlaysFromTheApplicationFolderWhenItCan() {
+        QFETCH(int, mode);
+        QFETCH(int, file);
+        QFETCH(bool, animated);
+        // Both animations as shipped, then the one of this mode taken away or spoilt.
+        test::TemporaryFolder folder;
+        for (const char* name : {"findfile.avi", "filecopy.avi"})
+            std::filesystem::copy_file(std::filesystem::path(VOLTARO_APP_FOLDER) / name, folder.path() / name);
+        const auto own = folder.path() / (mode == frmProgress::DirectoryRead ? "findfile.avi" : "filecopy.avi");
+        if (file == Missing) std::filesystem::remove(own);
+        if (file == Unreadable) std::ofstream(own) << "RIFF....AVI LIST";
+        AppContext ctx(messages, clock);
+        ctx.AppPath = folder.withSeparator();
+        QWidget owner;
+        frmProgress progress(ctx, frmProgress::Mode(mode), "Reading ...", &owner);
+        auto* Animation1 = control<QLabel>(progress, "Animation1");
+        bool playing = false;
+        int frames = 0;
+        bool ran = false;
+        const std::int16_t answer = RunOperation(progress, [&] {
+            lookAtWindow(&progress, [&] {
+                playing = Animation1->isVisible() && Animation1->movie() != nullptr &&
+                          Animation1->movie()->state() == QMovie::Running;
+                frames = Animation1->movie() != nullptr ? Animation1->movie()->frameCount() : 0;
+            });
+            ran = true;
+            return std::int16_t{0};
+        });
+
+        QVERIFY(ran);
+        QCOMPARE(answer, std::int16_t{0});
+        QCOMPARE(playing, animated);
+        if (animated) {
+            QVERIFY2(frames > 1, "the shipped file is an animation");
+            QCOMPARE(Animation1->movie()->state(), QMovie::NotRunning);
+        }
+        QCOMPARE(progress.windowTitle(), QString("Communicating ..."));
+    }
+
+    void fileNameLineShowsEachFileTheWorkerNames() {
+        AppContext ctx(messages, clock);
+        QWidget owner;
+        frmProgress progress(ctx, frmProgress::FileCopy, "Copying ...", &owner);
+        auto* lblFilename = control<QLabel>(progress, "lblFilename");
+        QStringList shown{lblFilename->text()};
+        RunOperation(progress, [&] {
+            for (const char* name : {"DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}) {
+                progress.setFileName(name);
+                lookAtWindow(&progress, [&] { shown << lblFilename->text(); });
+            }
+            return std::int16_t{0};
+        });
+        QCOMPARE(shown, QStringList({"", "DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}));
+    }
+};
+
+}  // namespace voltaro
+
+QTEST_MAIN(voltaro::ProgressWindowsTest)
+#include "ProgressWindowsTest.moc"
