@@ -2,14 +2,19 @@
 // on every reply they exchange.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <tuple>
+
 #include "link/MeterChecks.h"
 #include "link/SystemReset.h"
 #include "settings/DefaultSettings.h"
+#include "transfer/MeterDirectory.h"
 #include "sim/InMemorySerialPort.h"
 #include "sim/MeterModel.h"
 #include "support/FixedClock.h"
 #include "support/ManualClock.h"
 #include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
 
 namespace voltaro {
 namespace {
@@ -17,7 +22,8 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct LinkAgainstMeter {
-    explicit LinkAgainstMeter(sim::MeterFaults faults = {}) : meter({}, std::move(faults)) {
+    explicit LinkAgainstMeter(sim::MeterFaults faults = {}, sim::MeterFolders folders = {})
+        : meter(std::move(folders), std::move(faults)) {
         ctx.AppPath = "/app/";
         SetDefaultSettings(ctx);
         link.OpenCommPort(ctx.CurrentSetting.Pc);
@@ -96,6 +102,31 @@ TEST(LinkAgainstMeter, ResetBringsMeterAndRecordBackToTheFactorySetting) {
     ASSERT_EQ(line.link.SendCommand(":WIRI?"), 0);
     ASSERT_EQ(line.link.ReceiveResponse(reply), 0);
     EXPECT_EQ(reply, "3P3W2I");
+}
+
+TEST(LinkAgainstMeter, TheDirectoryListsEveryKindSortedByName) {
+    test::TemporaryFolder card, memory;
+    for (const auto& [folder, name, bytes] : {std::tuple{&card, "B0002.BIN", 10}, {&card, "A0001.BIN", 20},
+                                              {&card, "SETUP1.SET", 5}, {&memory, "M1.CSV", 7}})
+        std::ofstream(folder->path() / name, std::ios::binary) << std::string(static_cast<std::size_t>(bytes), 'x');
+    const sim::MeterFolders folders{card.path(), memory.path()};
+
+    LinkAgainstMeter line({}, folders);
+    MeterFileList list;
+    ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Card, list), 0);
+    std::vector<std::string> names;
+    for (const auto& entry : list.entries) names.push_back(entry.name + "=" + entry.sizeText);
+    EXPECT_EQ(names, (std::vector<std::string>{"A0001.BIN   =20", "B0002.BIN   =10", "SETUP1.SET  =5"}));
+    ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Memory, list), 0);
+    ASSERT_EQ(list.entries.size(), 1u);
+    EXPECT_EQ(list.entries[0].name, "M1.CSV      ");
+
+    sim::MeterFaults notReady;
+    notReady.cardNotReady = true;
+    LinkAgainstMeter noCard(notReady, folders);
+    EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
+    EXPECT_EQ(noCard.texts(), Texts{"Pc card not ready."});
+    EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Memory, list), 0);  // memory needs no card
 }
 
 }  // namespace
