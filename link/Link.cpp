@@ -58,11 +58,6 @@ bool Link::takeWaitingInput() {
     return took;
 }
 
-std::string& Link::pendingInput() {
-    takeWaitingInput();
-    return pending_;
-}
-
 bool Link::waitForInput(MonotonicClock::TimePoint deadline) {
     if (takeWaitingInput()) return true;
     const auto now = clock_.now();
@@ -71,22 +66,27 @@ bool Link::waitForInput(MonotonicClock::TimePoint deadline) {
     return port_.waitForInput(std::max(wait, std::chrono::milliseconds(1))) && takeWaitingInput();
 }
 
-std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutSeconds) {
+std::int16_t Link::AwaitInput(int timeoutSeconds) {
     const int timeout = std::max(timeoutSeconds, 1);
+    // Whole seconds, rounded, as the meter's protocol counts them: the time-out fires once
+    // the rounded clock has moved on by `timeout`, after timeout - 1 to timeout seconds.
+    const long long start = wholeSeconds(clock_.now());
+    const auto deadline = MonotonicClock::TimePoint(
+        std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(static_cast<double>(start + timeout) - 0.5)));
+    while (pending_.empty() && !waitForInput(deadline)) {
+        if (wholeSeconds(clock_.now()) - start >= timeout) {
+            ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
+            return kAlreadyReported;
+        }
+    }
+    return 0;
+}
+
+std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutSeconds) {
     text.clear();
     for (;;) {
-        // Whole seconds, rounded, as the meter's protocol counts them: the time-out fires
-        // once the rounded clock has moved on by `timeout`, after timeout - 1 to timeout
-        // seconds of silence.
-        const long long start = wholeSeconds(clock_.now());
-        const auto deadline = MonotonicClock::TimePoint(std::chrono::duration_cast<MonotonicClock::Duration>(
-            Seconds(static_cast<double>(start + timeout) - 0.5)));
-        while (pending_.empty() && !waitForInput(deadline)) {
-            if (wholeSeconds(clock_.now()) - start >= timeout) {
-                ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
-                return kAlreadyReported;
-            }
-        }
+        // The silence is counted afresh after each piece of the reply.
+        if (AwaitInput(timeoutSeconds) != 0) return kAlreadyReported;
         const std::size_t end = pending_.find(terminator);
         if (end != std::string::npos) {
             text.append(pending_, 0, end + 1);

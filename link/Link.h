@@ -43,14 +43,15 @@ public:
     // Returns after `seconds` whole seconds.
     void WaitSeconds(int seconds);
 
-    // Bytes taken from the port and not yet used; moves whatever the port holds now
-    // into it first. For readers of raw framed data.
-    std::string& pendingInput();
-    // Waits for more input until `deadline`; true when some arrived.
-    bool waitForInput(MonotonicClock::TimePoint deadline);
+    // Bytes taken from the port and not yet used, for readers of raw framed data; waits
+    // for some when there are none. On `timeoutSeconds` of silence shows "Communication
+    // failed." and returns -1.
+    std::int16_t AwaitInput(int timeoutSeconds);
+    std::string& pendingInput() { return pending_; }
 
 private:
     bool takeWaitingInput();
+    bool waitForInput(MonotonicClock::TimePoint deadline);
     long long wholeSeconds(MonotonicClock::TimePoint t) const;
 
     AppContext& ctx_;

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <tuple>
 
 #include "link/MeterChecks.h"
 #include "link/SystemReset.h"
 #include "settings/DefaultSettings.h"
 #include "transfer/MeterDirectory.h"
+#include "transfer/MeterFileCopy.h"
 #include "sim/InMemorySerialPort.h"
 #include "sim/MeterModel.h"
 #include "support/FixedClock.h"
@@ -127,6 +129,56 @@ TEST(LinkAgainstMeter, TheDirectoryListsEveryKindSortedByName) {
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
     EXPECT_EQ(noCard.texts(), Texts{"Pc card not ready."});
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Memory, list), 0);  // memory needs no card
+}
+
+std::string trimmedName(std::string name) {
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(LinkAgainstMeter, FilesArriveWholeAsLinesOrAsCountedBytes) {
+    test::TemporaryFolder card, pc;
+    std::string binary;
+    for (int i = 0; i < 5000; ++i) binary += static_cast<char>(i * 7);
+    std::ofstream(card.path() / "DATA0001.BIN", std::ios::binary) << binary;
+    std::ofstream(card.path() / "EMPTY001.BIN", std::ios::binary);
+    std::ofstream(card.path() / "MEAS0001.CSV", std::ios::binary) << "MODEL,ZR915,T200\r\n2004/01/01,1,2\r\n";
+
+    sim::MeterFaults pieces;  // replies in small pieces with gaps, lines split across them
+    pieces.splitBytes = 7;
+    pieces.splitGap = std::chrono::seconds(2);
+    LinkAgainstMeter line(pieces, {card.path(), {}});
+    ProgressObserver quiet;
+    const struct {
+        std::string name;
+        std::string size;
+        std::string expected;
+    } files[] = {
+        {"DATA0001.BIN", "5000", binary},
+        {"EMPTY001.BIN", "0", ""},
+        {"MEAS0001.CSV  ", "33", "MODEL,ZR915,T200\r\n2004/01/01,1,2\r\n"},
+    };
+    for (const auto& file : files) {
+        std::string name = file.name;
+        const auto target = (pc.path() / "~data000.tmp").string();
+        ASSERT_EQ(ZrFileToPcTmpFile(line.link, MeterMedium::Card, name, file.size, target, quiet), 0) << name;
+        EXPECT_EQ(contents(target), file.expected) << name;
+        EXPECT_EQ(name, trimmedName(file.name));
+    }
+    EXPECT_TRUE(line.texts().empty());
+
+    sim::MeterFaults broken;
+    broken.stopTransferAfter = 1000;
+    LinkAgainstMeter stopped(broken, {card.path(), {}});
+    std::string name = "DATA0001.BIN";
+    EXPECT_EQ(ZrFileToPcTmpFile(stopped.link, MeterMedium::Card, name, "5000", (pc.path() / "t").string(), quiet), -1);
+    EXPECT_EQ(stopped.texts(), Texts{"Communication failed."});
+    EXPECT_FALSE(stopped.port.isOpen());
 }
 
 }  // namespace

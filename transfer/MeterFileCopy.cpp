@@ -1,0 +1,109 @@
+#include "transfer/MeterFileCopy.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include "app/ErrorReporting.h"
+#include "app/TextOutput.h"
+#include "link/MeterChecks.h"
+
+namespace voltaro {
+
+namespace {
+
+constexpr char kStx = '\x02';
+constexpr char kEtx = '\x03';
+constexpr int kSilenceSeconds = 5;
+
+std::string trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::uint64_t byteCount(std::string_view sizeText) {
+    double size = 0;
+    std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
+    return size > 0 ? static_cast<std::uint64_t>(size + 0.5) : 0;
+}
+
+// Text kinds: lines between STX and ETX. The piece holding the ETX is not written.
+bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::uint64_t expected,
+                  ProgressObserver& progress) {
+    std::string line;
+    std::uint64_t received = 0;
+    for (;;) {
+        if (link.AwaitInput(kSilenceSeconds) != 0) return false;
+        std::string& pending = link.pendingInput();
+        const std::size_t end = pending.find_first_of(std::string_view("\n\x03", 2));
+        const std::size_t taken = end == std::string::npos ? pending.size() : end + 1;
+        line.append(pending, 0, taken);
+        pending.erase(0, taken);
+        received += taken;
+        if (end == std::string::npos) continue;
+        if (const std::size_t stx = line.find(kStx); stx != std::string::npos) line.erase(0, stx + 1);
+        if (line.find(kEtx) != std::string::npos) return true;
+        target.append(line);
+        line.clear();
+        progress.progress(name, std::min(received, expected), expected);
+    }
+}
+
+// Binary kinds: one leading byte, `size` data bytes, one trailing byte.
+bool receiveBlock(Link& link, TextOutput& target, const std::string& name, std::uint64_t size,
+                  ProgressObserver& progress) {
+    const std::uint64_t total = size + 2;
+    std::uint64_t received = 0;
+    while (received < total) {
+        if (link.AwaitInput(kSilenceSeconds) != 0) return false;
+        std::string& pending = link.pendingInput();
+        const std::uint64_t taken = std::min<std::uint64_t>(pending.size(), total - received);
+        // Bytes 1..size of the whole transfer are the file's.
+        const std::uint64_t first = std::max<std::uint64_t>(received, 1);
+        const std::uint64_t last = std::min<std::uint64_t>(received + taken, size + 1);
+        if (last > first) target.append(std::string_view(pending).substr(first - received, last - first));
+        pending.erase(0, taken);
+        received += taken;
+        progress.progress(name, std::min(received, size), size);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsBinaryKind(std::string_view fileName) {
+    const std::string_view last = fileName.size() >= 3 ? fileName.substr(fileName.size() - 3) : fileName;
+    return last == "BIN" || last == "WFM" || last == "BMP";
+}
+
+std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& fileName, const std::string& sizeText,
+                               const std::string& targetPath, ProgressObserver& progress) {
+    fileName = trimmed(fileName);
+    if (link.OpenCommPort(link.context().CurrentSetting.Pc) != 0) return kAlreadyReported;
+    auto fetch = [&] {
+        if (link.SendCommand(":COMM:HEAD OFF") != 0 || CheckMeterIdentity(link) != 0) return false;
+        if (medium == MeterMedium::Card && CheckCardStatus(link) != 0) return false;
+        TextOutput target;
+        if (!target.create(targetPath, TextOutput::Create::Replace)) {
+            ReportSystemError(link.context(), targetPath + ": " + std::strerror(errno));
+            return false;
+        }
+        const std::string pick = std::string(medium == MeterMedium::Card ? ":CARD:PICK? " : ":MEMO:PICK? ") +
+                                 fileName + ",1," + sizeText;
+        const std::uint64_t size = byteCount(sizeText);
+        const bool complete = link.SendCommand(pick) == 0 &&
+                              (IsBinaryKind(fileName) ? receiveBlock(link, target, fileName, size, progress)
+                                                      : receiveLines(link, target, fileName, size, progress));
+        if (!target.close()) {
+            if (complete) ReportSystemError(link.context(), target.error());
+            return false;
+        }
+        return complete && link.SendCommand(":COMM:HEAD ON") == 0;
+    };
+    const bool fetched = fetch();
+    link.CloseCommPort();
+    return fetched ? 0 : kAlreadyReported;
+}
+
+}  // namespace voltaro
