@@ -10,6 +10,7 @@ namespace voltaro {
 inline constexpr std::int16_t kErrKindApplication = 0;  // the code is an application code
 inline constexpr std::int16_t kErrKindSystem = 1;       // show the current system error text
 inline constexpr std::int16_t kAlreadyReported = -1;    // a failure whose box was already shown
+inline constexpr std::int16_t kCommunicationFailed = 100;  // no reply, or one that cannot be read
 
 // Shows one stop box titled MsgTitle. Kind 0: the text of application code `code`
 // (nothing at all for -1). Any other kind: the current error description.

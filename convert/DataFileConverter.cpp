@@ -8,6 +8,7 @@
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
+#include "app/TextTools.h"
 #include "convert/ValueText.h"
 #include "settings/CodeTables.h"
 
@@ -29,12 +30,6 @@ constexpr int kWaveDecimals = 6;
 constexpr std::size_t kMaxInstValues = 28;
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-std::string upperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // Reads a text field of `bytes` bytes and keeps its `kept` significant characters.
 std::string readText(BinaryInput& input, std::size_t bytes, std::size_t kept) {
@@ -84,7 +79,7 @@ bool DataFileConverter::OpenInputFile(const std::string& inputFolder, const std:
 }
 
 bool DataFileConverter::SetFileHeaderRead() {
-    const std::string extension = upperCase(fileName_.size() >= 4 ? fileName_.substr(fileName_.size() - 4) : fileName_);
+    const std::string extension = UpperCaseAscii(fileName_.size() >= 4 ? fileName_.substr(fileName_.size() - 4) : fileName_);
     if (extension == ".BIN")
         type_ = kTypeInst;
     else if (extension == ".WFM")

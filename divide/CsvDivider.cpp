@@ -8,6 +8,7 @@
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
+#include "app/TextTools.h"
 #include "app/TextOutput.h"
 
 namespace voltaro {
@@ -29,14 +30,8 @@ constexpr std::uint64_t kProgressStepBytes = 4 << 20;
 constexpr std::size_t kColumnPieceBufferBytes = 64 << 10;
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string upperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 bool endsInCsv(const std::string& path) {
-    return path.size() >= 4 && upperCase(path.substr(path.size() - 4)) == ".CSV";
+    return path.size() >= 4 && UpperCaseAscii(path.substr(path.size() - 4)) == ".CSV";
 }
 
 bool isMeterType(std::string_view type) { return type == "T200" || type == "T201"; }

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/TextTools.h"
+
 namespace voltaro {
 
 namespace {
@@ -41,8 +43,7 @@ int HeaderLineCount(std::string_view type) {
 }
 
 std::optional<double> ParseCount(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     // Digits, at most one point, at least one digit: "20", "20.5", ".5".
     bool digits = false;
     bool point = false;

@@ -11,7 +11,6 @@ namespace voltaro {
 
 namespace {
 
-constexpr std::int16_t kCommunicationFailed = 100;
 // Sending has no time-out of its own; a line that stops taking bytes must not hang us.
 constexpr std::chrono::milliseconds kSendSafetyMargin{10000};
 constexpr double kBitsPerByte = 10;

@@ -5,12 +5,12 @@
 #include <charconv>
 
 #include "app/ErrorReporting.h"
+#include "app/TextTools.h"
 
 namespace voltaro {
 
 namespace {
 
-constexpr std::int16_t kCommunicationFailed = 100;
 constexpr std::int16_t kMeasuring = 200;
 constexpr std::int16_t kWrongModel = 201;
 constexpr std::int16_t kSettingsRefused = 202;
@@ -32,8 +32,7 @@ bool ask(Link& link, std::string_view query, std::string& reply, int timeout = k
 
 // The reply as a whole number, blanks around it allowed.
 bool readNumber(std::string_view text, long long& value) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && error == std::errc() && end == text.data() + text.size();

@@ -5,13 +5,13 @@
 #include <charconv>
 
 #include "app/ErrorReporting.h"
+#include "app/TextTools.h"
 #include "link/MeterChecks.h"
 
 namespace voltaro {
 
 namespace {
 
-constexpr std::int16_t kCommunicationFailed = 100;
 constexpr std::int16_t kCardNotReady = 203;
 constexpr std::size_t kNameWidth = 12;
 
@@ -28,12 +28,6 @@ constexpr std::array<Kind, 6> kKinds{{
     {"BMP", ".BMP", false},
     {"SET", ".SET", true},
 }};
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 // A size that is not a number counts as 0; the meter is not expected to send one.
 float sizeOf(std::string_view text) {
@@ -67,11 +61,11 @@ void SetZrFileNameList(MeterFileList& list, std::string_view kind, std::string_v
         if (comma == std::string_view::npos) return;
         const std::size_t next = reply.find(',', comma + 1);
         MeterFileEntry entry;
-        entry.name = std::string(trimmed(reply.substr(start, comma - start))) + extension;
+        entry.name = std::string(TrimBlanks(reply.substr(start, comma - start))) + extension;
         entry.name.resize(kNameWidth, ' ');
         entry.kind = kind;
         const std::size_t sizeEnd = next == std::string_view::npos ? reply.size() : next;
-        entry.sizeText = trimmed(reply.substr(comma + 1, sizeEnd - comma - 1));
+        entry.sizeText = TrimBlanks(reply.substr(comma + 1, sizeEnd - comma - 1));
         entry.size = sizeOf(entry.sizeText);
         list.entries.push_back(std::move(entry));
         if (next == std::string_view::npos) return;
@@ -88,7 +82,7 @@ std::int16_t CheckCardStatus(Link& link) {
     std::string reply;
     if (link.SendCommand(":CARD:STAT?") != 0 || link.ReceiveResponse(reply) != 0) return kAlreadyReported;
     long long status = 0;
-    const std::string_view text = trimmed(reply);
+    const std::string_view text = TrimBlanks(reply);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), status);
     const std::int16_t code = text.empty() || error != std::errc() || end != text.data() + text.size()
                                   ? kCommunicationFailed

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/ErrorReporting.h"
+#include "app/TextTools.h"
 #include "app/TextOutput.h"
 #include "link/MeterChecks.h"
 
@@ -15,12 +16,6 @@ namespace {
 constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
 constexpr int kSilenceSeconds = 5;
-
-std::string trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
 
 std::uint64_t byteCount(std::string_view sizeText) {
     double size = 0;
@@ -79,7 +74,7 @@ bool IsBinaryKind(std::string_view fileName) {
 
 std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& fileName, const std::string& sizeText,
                                const std::string& targetPath, ProgressObserver& progress) {
-    fileName = trimmed(fileName);
+    fileName = std::string(TrimBlanks(fileName));
     if (link.OpenCommPort(link.context().CurrentSetting.Pc) != 0) return kAlreadyReported;
     auto fetch = [&] {
         if (link.SendCommand(":COMM:HEAD OFF") != 0 || CheckMeterIdentity(link) != 0) return false;
