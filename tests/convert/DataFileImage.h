@@ -49,11 +49,7 @@ struct ConversionFixture : ::testing::Test {
         const std::size_t end = text.find("\r\r\n", text.find("\nCT,"));
         return end == std::string::npos ? "<no CT line>" : text.substr(end + 3);
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& box : messages.boxes) out.push_back(box.text);
-        return out;
-    }
+    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 }  // namespace voltaro::test

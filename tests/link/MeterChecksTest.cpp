@@ -28,11 +28,7 @@ struct MeterChecks : ::testing::Test {
         port.answer(":MEAS:STAT?", {"0"});
         port.answer(":HOLD?", {"0"});
     }
-    Texts texts() const {
-        Texts out;
-        for (const auto& box : messages.boxes) out.push_back(box.text);
-        return out;
-    }
+    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 TEST(IdentityReply, ModelAfterTheFirstCommaAndVersionBeforeTheLastCharacter) {

@@ -25,11 +25,7 @@ struct Transport : ::testing::Test {
         ctx.MsgTitle = "Setting";
     }
     double secondsSince(MonotonicClock::TimePoint start) const { return Seconds(clock.now() - start).count(); }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& box : messages.boxes) out.push_back(box.text);
-        return out;
-    }
+    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 TEST_F(Transport, RepliesAreAssembledAcrossPiecesAndKeepWhatFollowsTheirEnd) {

@@ -31,11 +31,7 @@ struct LinkAgainstMeter {
         link.OpenCommPort(ctx.CurrentSetting.Pc);
         link.SendCommand(":COMM:HEAD OFF");
     }
-    Texts texts() const {
-        Texts out;
-        for (const auto& box : messages.boxes) out.push_back(box.text);
-        return out;
-    }
+    std::vector<std::string> texts() const { return messages.texts(); }
 
     test::RecordingMessages messages;
     test::FixedClock wallClock{{2026, 12, 6, 10, 0, 0}};

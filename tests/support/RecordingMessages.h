@@ -28,6 +28,13 @@ public:
         return ok;
     }
 
+    // The texts of the boxes shown, in order.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> shown;
+        for (const Box& box : boxes) shown.push_back(box.text);
+        return shown;
+    }
+
     std::vector<Box> boxes;
     std::vector<Box> questions;
     std::vector<bool> answers;  // true OK, false Cancel
