@@ -98,6 +98,12 @@ std::int16_t GraphOrderToIndex(std::string_view token);
 std::string IndexToGraphOrder(std::int16_t index);
 
 // Start and stop method codes, not list positions.
+namespace method_code {
+inline constexpr std::int16_t Manual = 0;
+inline constexpr std::int16_t Time = 1;
+inline constexpr std::int16_t Just = 2;
+inline constexpr std::int16_t Timer = 3;
+}  // namespace method_code
 std::int16_t MethodToIndex(std::string_view token);
 std::string IndexToMethod(std::int16_t index);
 
