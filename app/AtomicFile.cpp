@@ -37,9 +37,11 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+// Creates a temporary file beside `path`, lets `fill` write it (returning 0 or the errno of
+// its failure, with `failedPath` naming the file that failed when it was not the target),
+// flushes it and renames it over `path`.
+template <typename Fill>
+bool replaceAtomically(const std::string& path, Fill fill, std::string& error) {
     std::vector<char> name(path.begin(), path.end());
     for (char c : std::string_view(".XXXXXX")) name.push_back(c);
     name.push_back('\0');
@@ -49,16 +51,54 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return false;
     }
     const std::string temporary(name.data());
-    int failure = 0;
-    if (::fchmod(fd, newFileMode()) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) failure = errno;
+    std::string failedPath = path;
+    int failure = ::fchmod(fd, newFileMode()) != 0 ? errno : fill(fd, failedPath);
+    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
     if (::close(fd) != 0 && failure == 0) failure = errno;
     if (failure == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
     if (failure != 0) {
         ::unlink(temporary.c_str());
-        error = systemText(path, failure);
+        error = systemText(failedPath, failure);
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    return replaceAtomically(
+        path, [bytes](int fd, std::string&) { return writeAll(fd, bytes) ? 0 : errno; }, error);
+}
+
+bool CopyFileAtomically(const std::string& source, const std::string& path, std::string& error) {
+    return replaceAtomically(
+        path,
+        [&source](int fd, std::string& failedPath) {
+            const int input = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+            if (input < 0) {
+                failedPath = source;
+                return errno;
+            }
+            std::vector<char> block(1 << 20);
+            int failure = 0;
+            for (;;) {
+                const ssize_t got = ::read(input, block.data(), block.size());
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) {
+                    failedPath = source;
+                    failure = errno;
+                }
+                if (got <= 0) break;
+                if (!writeAll(fd, std::string_view(block.data(), static_cast<std::size_t>(got)))) {
+                    failure = errno;
+                    break;
+                }
+            }
+            ::close(input);
+            return failure;
+        },
+        error);
 }
 
 }  // namespace voltaro

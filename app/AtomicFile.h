@@ -11,4 +11,7 @@ namespace voltaro {
 // system's text.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
+// The same for a copy of the file `source`; `error` names the file that failed.
+bool CopyFileAtomically(const std::string& source, const std::string& path, std::string& error);
+
 }  // namespace voltaro

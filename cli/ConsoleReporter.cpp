@@ -45,11 +45,31 @@ bool ConsoleReporter::askOkCancel(const std::string&, const std::string& text) {
         err_ << text << (ok ? " OK" : " Cancel") << std::endl;
         return ok;
     }
-    err_ << text << " [OK/Cancel] " << std::flush;
-    std::string answer;
-    if (!std::getline(*in_, answer)) return false;
-    for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string answer = readAnswer(text + " [OK/Cancel] ");
     return answer == "ok" || answer == "o" || answer == "y" || answer == "yes";
+}
+
+Answer ConsoleReporter::askYesNoCancel(const std::string&, const std::string& text) {
+    clear();
+    if (answers_ != ConsoleAnswers::Ask || in_ == nullptr) {
+        const Answer given = answers_ == ConsoleAnswers::Ok   ? Answer::Yes
+                             : answers_ == ConsoleAnswers::No ? Answer::No
+                                                              : Answer::Cancel;
+        err_ << text << (given == Answer::Yes ? " Yes" : given == Answer::No ? " No" : " Cancel") << std::endl;
+        return given;
+    }
+    const std::string answer = readAnswer(text + " [Yes/No/Cancel] ");
+    if (answer == "y" || answer == "yes") return Answer::Yes;
+    if (answer == "n" || answer == "no") return Answer::No;
+    return Answer::Cancel;
+}
+
+std::string ConsoleReporter::readAnswer(const std::string& prompt) {
+    err_ << prompt << std::flush;
+    std::string answer;
+    if (!std::getline(*in_, answer)) return {};
+    for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return answer;
 }
 
 }  // namespace voltaro

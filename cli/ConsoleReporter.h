@@ -11,7 +11,8 @@ namespace voltaro {
 // How a question is answered on the command line.
 enum class ConsoleAnswers {
     Cancel,  // no one to ask: every question is answered Cancel
-    Ok,      // --yes: every question is answered OK
+    Ok,      // --yes: every question is answered OK, or Yes
+    No,      // --no: a Yes, No or Cancel question is answered No, any other Cancel
     Ask,     // ask on the terminal and read the answer
 };
 
@@ -33,8 +34,13 @@ public:
     void notify(MessageIcon icon, const std::string& title, const std::string& text) override;
     // Prints the question; on a terminal "ok" (or "o", "y", "yes") answers OK.
     bool askOkCancel(const std::string& title, const std::string& text) override;
+    // Prints the question; on a terminal "y" or "yes" answers Yes, "n" or "no" No.
+    Answer askYesNoCancel(const std::string& title, const std::string& text) override;
 
 private:
+    // Prints `prompt` and reads one line, in lower case; empty at the end of the input.
+    std::string readAnswer(const std::string& prompt);
+
     std::ostream& err_;
     std::istream* in_;
     bool enabled_;

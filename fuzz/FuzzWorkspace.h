@@ -18,6 +18,7 @@ class SilentMessages final : public Messages {
 public:
     void notify(MessageIcon, const std::string&, const std::string&) override {}
     bool askOkCancel(const std::string&, const std::string&) override { return true; }
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Yes; }
 };
 
 class FixedClock final : public WallClock {

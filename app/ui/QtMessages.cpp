@@ -52,4 +52,16 @@ bool QtMessages::askOkCancel(const std::string& title, const std::string& text) 
     });
 }
 
+Answer QtMessages::askYesNoCancel(const std::string& title, const std::string& text) {
+    return onWindowThread([&] {
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, boxOwner());
+        switch (box.exec()) {
+            case QMessageBox::Yes: return Answer::Yes;
+            case QMessageBox::No: return Answer::No;
+            default: return Answer::Cancel;
+        }
+    });
+}
+
 }  // namespace voltaro

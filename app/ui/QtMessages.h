@@ -10,6 +10,7 @@ class QtMessages final : public Messages {
 public:
     void notify(MessageIcon icon, const std::string& title, const std::string& text) override;
     bool askOkCancel(const std::string& title, const std::string& text) override;
+    Answer askYesNoCancel(const std::string& title, const std::string& text) override;
 };
 
 }  // namespace voltaro

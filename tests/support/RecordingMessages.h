@@ -8,7 +8,7 @@
 namespace voltaro::test {
 
 // Keeps every box the code under test shows, in order, and answers questions from a
-// script (OK when the script has run out).
+// script (OK or Yes when the script has run out).
 class RecordingMessages final : public Messages {
 public:
     struct Box {
@@ -28,6 +28,14 @@ public:
         return ok;
     }
 
+    Answer askYesNoCancel(const std::string& title, const std::string& text) override {
+        questions.push_back({MessageIcon::Exclamation, title, text});
+        if (threeWayAnswers.empty()) return Answer::Yes;
+        const Answer answer = threeWayAnswers.front();
+        threeWayAnswers.erase(threeWayAnswers.begin());
+        return answer;
+    }
+
     // The texts of the boxes shown, in order.
     std::vector<std::string> texts() const {
         std::vector<std::string> shown;
@@ -38,6 +46,7 @@ public:
     std::vector<Box> boxes;
     std::vector<Box> questions;
     std::vector<bool> answers;  // true OK, false Cancel
+    std::vector<Answer> threeWayAnswers;
 };
 
 }  // namespace voltaro::test

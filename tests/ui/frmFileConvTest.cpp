@@ -66,6 +66,7 @@ public:
     }
 
     bool askOkCancel(const std::string&, const std::string&) override { return false; }
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Cancel; }
 
     std::vector<Box> boxes;
     std::function<QStringList()> listView;

@@ -38,6 +38,7 @@ public:
     bool askOkCancel(const std::string& title, const std::string& text) override {
         return onWindowThread([&] { return recorded.askOkCancel(title, text); });
     }
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Cancel; }
 
     test::RecordingMessages recorded;
     const QPushButton* divide = nullptr;
