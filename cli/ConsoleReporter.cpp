@@ -20,9 +20,15 @@ void ConsoleReporter::update(const std::string& name, std::uint64_t done, std::u
     if (percent == lastPercent_ && shown_) return;
     lastPercent_ = percent;
     char line[160];
-    std::snprintf(line, sizeof line, "\r%.80s: %3d%% (%.1f of %.1f MB)", name.c_str(), percent,
+    std::snprintf(line, sizeof line, "%.80s: %3d%% (%.1f of %.1f MB)", name.c_str(), percent,
                   static_cast<double>(done) / 1e6, static_cast<double>(total) / 1e6);
-    err_ << line << std::flush;
+    showLine(line);
+}
+
+void ConsoleReporter::showLine(const std::string& line) {
+    if (!enabled_ || (shown_ && line == lastLine_)) return;
+    err_ << '\r' << line << "\033[K" << std::flush;
+    lastLine_ = line;
     shown_ = true;
 }
 

@@ -29,7 +29,11 @@ public:
 
     // Shows "name: 45% (120.0 of 266.7 MB)" when the work is large enough to watch.
     void update(const std::string& name, std::uint64_t done, std::uint64_t total);
+    // Shows `line` as the progress line (on a terminal only).
+    void showLine(const std::string& line);
     void clear();
+    // Questions asked from now on are answered as `answers` says.
+    void answerWith(ConsoleAnswers answers) { answers_ = answers; }
 
     void notify(MessageIcon icon, const std::string& title, const std::string& text) override;
     // Prints the question; on a terminal "ok" (or "o", "y", "yes") answers OK.
@@ -47,6 +51,7 @@ private:
     ConsoleAnswers answers_;
     bool shown_ = false;
     int lastPercent_ = -1;
+    std::string lastLine_;
 };
 
 

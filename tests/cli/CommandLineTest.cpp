@@ -65,9 +65,9 @@ TEST(ConsoleReporter, PrintsMessagesAloneAndClearsTheProgressLineFirst) {
     EXPECT_EQ(terminal.str(), "");
     reporter.update("BIG.BIN", 50u << 20, 100u << 20);
     reporter.update("BIG.BIN", (50u << 20) + 1, 100u << 20);  // same percentage: no redraw
-    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)");
+    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)\033[K");
     reporter.notify(MessageIcon::Stop, "File conversion", "BIG.BINis not a normal file.");
-    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)\r\033[KBIG.BINis not a normal file.\n");
+    EXPECT_EQ(terminal.str(), "\rBIG.BIN:  50% (52.4 of 104.9 MB)\033[K\r\033[KBIG.BINis not a normal file.\n");
 }
 
 }  // namespace
