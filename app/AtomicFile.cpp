@@ -37,31 +37,48 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// A new empty file beside `path`, open for writing, with the mode a plain create would
+// give; -1 with errno set when it cannot be made.
+int createBeside(const std::string& path, std::string& temporary) {
+    std::vector<char> name(path.begin(), path.end());
+    for (char c : std::string_view(".XXXXXX")) name.push_back(c);
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return -1;
+    temporary = name.data();
+    if (::fchmod(fd, newFileMode()) == 0) return fd;
+    const int failure = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    errno = failure;
+    return -1;
+}
+
+// Flushes and closes `fd` and renames `temporary` over `path`, unless `failure` (an errno)
+// was met already. Any failure removes `temporary`; returns its errno, or 0.
+int syncAndRename(int fd, int failure, const std::string& temporary, const std::string& path) {
+    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
+    if (::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+    if (failure != 0) ::unlink(temporary.c_str());
+    return failure;
+}
+
 // Creates a temporary file beside `path`, lets `fill` write it (returning 0 or the errno of
 // its failure, with `failedPath` naming the file that failed when it was not the target),
 // flushes it and renames it over `path`.
 template <typename Fill>
 bool replaceAtomically(const std::string& path, Fill fill, std::string& error) {
-    std::vector<char> name(path.begin(), path.end());
-    for (char c : std::string_view(".XXXXXX")) name.push_back(c);
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    std::string temporary;
+    const int fd = createBeside(path, temporary);
     if (fd < 0) {
         error = systemText(path, errno);
         return false;
     }
-    const std::string temporary(name.data());
     std::string failedPath = path;
-    int failure = ::fchmod(fd, newFileMode()) != 0 ? errno : fill(fd, failedPath);
-    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
-    if (::close(fd) != 0 && failure == 0) failure = errno;
-    if (failure == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
-    if (failure != 0) {
-        ::unlink(temporary.c_str());
-        error = systemText(failedPath, failure);
-        return false;
-    }
-    return true;
+    const int failure = syncAndRename(fd, fill(fd, failedPath), temporary, path);
+    if (failure != 0) error = systemText(failedPath, failure);
+    return failure == 0;
 }
 
 }  // namespace
@@ -99,6 +116,25 @@ bool CopyFileAtomically(const std::string& source, const std::string& path, std:
             return failure;
         },
         error);
+}
+
+std::string CreateFileBeside(const std::string& path, std::string& error) {
+    std::string temporary;
+    const int fd = createBeside(path, temporary);
+    if (fd < 0) {
+        error = systemText(path, errno);
+        return {};
+    }
+    ::close(fd);
+    return temporary;
+}
+
+bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error) {
+    const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    const int failure = fd < 0 ? errno : syncAndRename(fd, 0, temporary, path);
+    if (fd < 0) ::unlink(temporary.c_str());
+    if (failure != 0) error = systemText(path, failure);
+    return failure == 0;
 }
 
 }  // namespace voltaro

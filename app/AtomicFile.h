@@ -14,4 +14,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // The same for a copy of the file `source`; `error` names the file that failed.
 bool CopyFileAtomically(const std::string& source, const std::string& path, std::string& error);
 
+// For a writer that opens its file by name: a new empty file beside `path` (so that a rename
+// can replace `path`), or an empty name with the system's text in `error`. The writer fills
+// it and hands it to MoveFileIntoPlace, or removes it when it fails.
+std::string CreateFileBeside(const std::string& path, std::string& error);
+
+// Flushes the finished `temporary` to the disk and renames it over `path`. On failure `path`
+// is untouched, `temporary` is gone, and `error` holds the system's text.
+bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error);
+
 }  // namespace voltaro

@@ -8,9 +8,13 @@
 namespace voltaro {
 
 // Reads a text file line by line. A line ends at CR LF or at a lone CR; a lone LF is
-// part of the line. The last line may lack its end.
+// part of the line unless the reader is told that it ends one. The last line may lack its end.
 class LineInput {
 public:
+    enum class LoneLf { PartOfLine, EndsLine };
+
+    explicit LineInput(LoneLf loneLf = LoneLf::PartOfLine) : loneLf_(loneLf) {}
+
     bool open(const std::string& path, std::string& error) { return input_.open(path, error); }
     void close() { input_.close(); }
 
@@ -24,6 +28,7 @@ public:
 
 private:
     BinaryInput input_;
+    LoneLf loneLf_;
 };
 
 }  // namespace voltaro
