@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+#include "support/WorkbookReader.h"
+#include "transfer/SpreadsheetExport.h"
+
+namespace voltaro {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Texts = std::vector<std::string>;
+
+struct SpreadsheetExport : ::testing::Test {
+    test::RecordingMessages messages;
+    test::FixedClock clock{{2026, 3, 2, 10, 0, 0}};
+    AppContext ctx{messages, clock};
+    test::TemporaryFolder folder;
+    std::string book = (folder.path() / "book.xlsx").string();
+
+    std::string source(const std::string& name, const std::string& bytes) const {
+        const std::string path = (folder.path() / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string part(const std::string& name) const { return test::ReadWorkbookPart(book, name).value_or("<none>"); }
+    Texts sheetCells(int sheet) const { return test::SheetCells(part("xl/worksheets/sheet" + std::to_string(sheet) + ".xml")); }
+    Texts sheetNames() const { return test::SheetNames(part("xl/workbook.xml")); }
+    Texts folderNames() const {
+        Texts names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(SpreadsheetExport, LinesBecomeRowsAndFieldsBecomeCells) {
+    const struct {
+        std::string text;
+        Texts cells;
+    } cases[] = {
+        {"a,\"b\",c\r\n", {"A1 a", "B1 b", "C1 c"}},
+        {"\"x,y\",z\r\n", {"A1 x", "B1 y", "C1 z"}},
+        {"a\r\n\r\nb\r\n", {"A1 a", "A3 b"}},
+        {"a\nb\n,c", {"A1 a", "A2 b", "B3 c"}},
+        {"\"\"\"\",\",\"q\"\"\r\n", {"A1 \"\"", "C1 q\""}},
+        {"12,-1.5e3,+.5,7.,1E+2,-0.25\r\n", {"A1 #12", "B1 #-1500", "C1 #0.5", "D1 #7", "E1 #100", "F1 #-0.25"}},
+        {"1e,.,e5,0x10,inf,1e999,\" 1\",1.2.3,+-1\r\n",
+         {"A1 1e", "B1 .", "C1 e5", "D1 0x10", "E1 inf", "F1 1e999", "G1  1", "H1 1.2.3", "I1 +-1"}},
+        {"\xB1\xDF\x80\xFF,a\0b\x01<&>\r\n"s,
+         {"A1 \uFF71\uFF9F\uFFFD\uFFFD", "B1 a\uFFFDb_x0001_<&>"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        {
+            SpreadsheetWorkbook workbook(ctx, book);
+            ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", c.text)), 0);
+            ASSERT_EQ(workbook.close(), 0);
+        }
+        EXPECT_EQ(sheetCells(1), c.cells);
+    }
+    EXPECT_EQ(messages.texts(), Texts{});
+}
+
+TEST_F(SpreadsheetExport, ALineFillsAtMost256Cells) {
+    std::string line;
+    for (int field = 1; field <= 300; ++field) line += std::to_string(field) + ",";
+    SpreadsheetWorkbook workbook(ctx, book);
+    ASSERT_EQ(workbook.TransExec("WIDE.CSV", source("WIDE.CSV", line + "\r\nnext\r\n")), 0);
+    ASSERT_EQ(workbook.close(), 0);
+    const Texts cells = sheetCells(1);
+    ASSERT_EQ(cells.size(), 257u);
+    EXPECT_EQ(cells[255], "IV1 #256");
+    EXPECT_EQ(cells[256], "A2 next");
+}
+
+TEST_F(SpreadsheetExport, EachFileBecomesASheetNamedAfterIt) {
+    {
+        SpreadsheetWorkbook workbook(ctx, book);
+        EXPECT_FALSE(workbook.hasSheets());
+        for (const std::string name : {"DATA0001.CSV", "ALARM.ARM", "SETTING.SET"})
+            ASSERT_EQ(workbook.TransExec(" " + name + " ", source(name, name + "\r\n")), 0);
+        EXPECT_TRUE(workbook.hasSheets());
+        // Not closed: the workbook is written as it goes out of scope.
+    }
+    EXPECT_EQ(sheetNames(), (Texts{"DATA0001.CSV", "ALARM.ARM", "SETTING.SET"}));
+    EXPECT_EQ(sheetCells(2), Texts{"A1 ALARM.ARM"});
+    EXPECT_EQ(folderNames(), (Texts{"ALARM.ARM", "DATA0001.CSV", "SETTING.SET", "book.xlsx"}));
+    EXPECT_EQ(messages.texts(), Texts{});
+}
+
+TEST_F(SpreadsheetExport, ASheetNameTheFormatRefusesIsReportedOnce) {
+    const struct {
+        std::string name;
+        std::string reason;
+    } cases[] = {
+        {"data.csv", "Worksheet name is already in use."},
+        {"A:B", "Worksheet name cannot contain invalid characters"},
+        {std::string(32, 'N'), "Worksheet name exceeds Excel's limit of 31 characters."},
+        {"'Q'", "Worksheet name cannot start or end with an apostrophe."},
+        {"   ", "Function parameter validation error."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.boxes.clear();
+        SpreadsheetWorkbook workbook(ctx, book);
+        ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), 0);
+        EXPECT_EQ(workbook.TransExec(c.name, source("OTHER.CSV", "2\r\n")), -1);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_NE(messages.boxes[0].text.find(c.reason), std::string::npos) << messages.boxes[0].text;
+        EXPECT_EQ(workbook.close(), 0);
+        EXPECT_EQ(sheetNames(), Texts{"DATA.CSV"});
+    }
+}
+
+TEST_F(SpreadsheetExport, AFileWithMoreLinesThanASheetHoldsIsRefused) {
+    SpreadsheetWorkbook workbook(ctx, book, 3);
+    ASSERT_EQ(workbook.TransExec("FULL.CSV", source("FULL.CSV", "1\r\n2\r\n3\r\n")), 0);
+    EXPECT_EQ(workbook.TransExec("OVER.CSV", source("OVER.CSV", "1\r\n2\r\n\r\n4")), -1);
+    EXPECT_EQ(messages.texts(), Texts{"OVER.CSV has more lines than one sheet can hold."});
+    ASSERT_EQ(workbook.close(), 0);
+    EXPECT_EQ(sheetNames(), (Texts{"FULL.CSV", "OVER.CSV"}));
+    EXPECT_EQ(sheetCells(1), (Texts{"A1 #1", "A2 #2", "A3 #3"}));
+}
+
+TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
+    {
+        SpreadsheetWorkbook workbook(ctx, (folder.path() / "missing" / "book.xlsx").string());
+        EXPECT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), -1);
+        EXPECT_EQ(workbook.close(), 0);
+    }
+    EXPECT_EQ(messages.texts(), Texts{(folder.path() / "missing" / "book.xlsx").string() + ": No such file or directory"});
+
+    messages.boxes.clear();
+    {
+        SpreadsheetWorkbook workbook(ctx, book);
+        EXPECT_EQ(workbook.TransExec("GONE.CSV", (folder.path() / "GONE.CSV").string()), -1);
+        EXPECT_FALSE(workbook.hasSheets());
+    }
+    EXPECT_EQ(messages.texts(), Texts{(folder.path() / "GONE.CSV").string() + ": No such file or directory"});
+
+    // The workbook's name is taken by a folder: writing it fails at the end.
+    messages.boxes.clear();
+    fs::create_directories(fs::path(book) / "inside");
+    {
+        SpreadsheetWorkbook workbook(ctx, book);
+        ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), 0);
+        EXPECT_EQ(workbook.close(), -1);
+    }
+    EXPECT_EQ(messages.texts(), Texts{book + ": Is a directory"});
+    EXPECT_EQ(folderNames(), (Texts{"DATA.CSV", "book.xlsx"}));
+}
+
+}  // namespace
+}  // namespace voltaro
