@@ -94,7 +94,8 @@ std::int16_t SpreadsheetWorkbook::fillSheet(lxw_worksheet* sheet, LineInput& inp
         }
         SplitSpreadsheetLine(line, fields);
         for (lxw_col_t column = 0; column < fields.size(); ++column) {
-            if (const lxw_error failure = writeCell(sheet, row, column, fields[column], text); failure != LXW_NO_ERROR) {
+            const lxw_error failure = writeCell(sheet, row, column, fields[column], text);
+            if (failure != LXW_NO_ERROR) {
                 char cell[LXW_MAX_CELL_NAME_LENGTH];
                 lxw_rowcol_to_cell(cell, row, column);
                 ReportSystemError(ctx_, libraryFailure(path_ + ": " + sheetName + "!" + cell, failure));

@@ -19,34 +19,26 @@ inline std::optional<std::string> ReadWorkbookPart(const std::string& path, cons
         std::string bytes;
         char block[1 << 16];
         int got = 0;
-        while ((got = unzReadCurrentFile(zip, block, sizeof block)) > 0) bytes.append(block, static_cast<std::size_t>(got));
+        while ((got = unzReadCurrentFile(zip, block, sizeof block)) > 0)
+            bytes.append(block, static_cast<std::size_t>(got));
         if (unzCloseCurrentFile(zip) == UNZ_OK && got == 0) content = std::move(bytes);
     }
     unzClose(zip);
     return content;
 }
 
-// Text of an XML document with its entities replaced.
-inline std::string XmlText(const std::string& xml) {
-    static const std::pair<std::string, char> entities[] = {
-        {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}, {"&amp;", '&'}};
-    std::string text;
-    for (std::size_t at = 0; at < xml.size();) {
-        bool replaced = false;
-        for (const auto& [entity, c] : entities) {
-            if (xml.compare(at, entity.size(), entity) == 0) {
-                text += c, at += entity.size(), replaced = true;
-                break;
-            }
-        }
-        if (!replaced) text += xml[at++];
-    }
+// XML text with the entities the writer uses replaced; "&amp;" last, so that what it
+// leaves is not read again.
+inline std::string XmlText(std::string text) {
+    for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+        text = std::regex_replace(text, std::regex(entity), c);
     return text;
 }
 
 // The cells of a sheet part in order, "A1 text" for text and "B1 #1.5" for a number.
 inline std::vector<std::string> SheetCells(const std::string& sheetXml) {
-    static const std::regex cell(R"re(<c r="([A-Z]+[0-9]+)"(?: t="inlineStr")?>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>)</c>)re");
+    static const std::regex cell(
+        R"re(<c r="([A-Z]+[0-9]+)"(?: t="inlineStr")?>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>)</c>)re");
     std::vector<std::string> cells;
     for (std::sregex_iterator it(sheetXml.begin(), sheetXml.end(), cell), end; it != end; ++it) {
         const std::smatch& m = *it;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -28,12 +29,17 @@ struct SpreadsheetExport : ::testing::Test {
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-    std::string part(const std::string& name) const { return test::ReadWorkbookPart(book, name).value_or("<none>"); }
-    Texts sheetCells(int sheet) const { return test::SheetCells(part("xl/worksheets/sheet" + std::to_string(sheet) + ".xml")); }
+    std::string part(const std::string& name) const {
+        return test::ReadWorkbookPart(book, name).value_or("<no " + name + ">");
+    }
+    Texts sheetCells(int sheet) const {
+        return test::SheetCells(part("xl/worksheets/sheet" + std::to_string(sheet) + ".xml"));
+    }
     Texts sheetNames() const { return test::SheetNames(part("xl/workbook.xml")); }
     Texts folderNames() const {
         Texts names;
-        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -129,12 +135,13 @@ TEST_F(SpreadsheetExport, AFileWithMoreLinesThanASheetHoldsIsRefused) {
 }
 
 TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
+    const std::string unreachable = (folder.path() / "missing" / "book.xlsx").string();
     {
-        SpreadsheetWorkbook workbook(ctx, (folder.path() / "missing" / "book.xlsx").string());
+        SpreadsheetWorkbook workbook(ctx, unreachable);
         EXPECT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), -1);
         EXPECT_EQ(workbook.close(), 0);
     }
-    EXPECT_EQ(messages.texts(), Texts{(folder.path() / "missing" / "book.xlsx").string() + ": No such file or directory"});
+    EXPECT_EQ(messages.texts(), Texts{unreachable + ": No such file or directory"});
 
     messages.boxes.clear();
     {
