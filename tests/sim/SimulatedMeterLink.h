@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "link/Link.h"
+#include "settings/DefaultSettings.h"
+#include "sim/InMemorySerialPort.h"
+#include "sim/MeterModel.h"
+#include "support/FixedClock.h"
+#include "support/ManualClock.h"
+#include "support/RecordingMessages.h"
+
+namespace voltaro::test {
+
+// The PC's end of a line to a simulated meter, in simulated time: a context on a fixed
+// day holding the factory setting, whose boxes are recorded, and a link to the meter.
+struct SimulatedMeterLink {
+    explicit SimulatedMeterLink(sim::MeterFaults faults = {}, sim::MeterFolders folders = {})
+        : meter(std::move(folders), std::move(faults)) {
+        SetDefaultSettings(ctx);
+    }
+    // The port and the link hold on to the members beside them.
+    SimulatedMeterLink(const SimulatedMeterLink&) = delete;
+    SimulatedMeterLink& operator=(const SimulatedMeterLink&) = delete;
+
+    RecordingMessages messages;
+    FixedClock wallClock{{2026, 12, 6, 10, 0, 0}};
+    AppContext ctx{messages, wallClock};
+    ManualClock clock;
+    sim::MeterModel meter;
+    sim::InMemorySerialPort port{meter, clock};
+    Link link{ctx, port, clock};
+};
+
+}  // namespace voltaro::test
