@@ -48,12 +48,10 @@ TEST(SettingConversions, FrequencyListPositionsStandForTheWiringsSources) {
 }
 
 TEST(SettingConversions, StopListPositionsAndMethodCodes) {
-    const int positions[] = {0, 1, 2};
-    const std::int16_t codes[] = {0, 1, 3};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(StopMethodFromListPosition(positions[i]), codes[i]);
-        EXPECT_EQ(StopMethodListPosition(codes[i]), positions[i]);
-    }
+    EXPECT_EQ(StopMethodFromListPosition(2), 3);
+    EXPECT_EQ(StopMethodListPosition(3), 2);
+    EXPECT_EQ(StopMethodFromListPosition(1), 1);
+    EXPECT_EQ(StopMethodListPosition(0), 0);
 }
 
 TEST(SettingConversions, LoadsAndCurrentChannelsPerWiring) {
@@ -79,33 +77,23 @@ TEST(SettingConversions, LoadsAndCurrentChannelsPerWiring) {
     }
 }
 
-TEST(SettingConversions, ChoicesAnotherItemLeavesOpen) {
-    EXPECT_EQ(CopyMediaCount(0), 2);  // PC: card and memory
-    EXPECT_EQ(CopyMediaCount(1), 3);  // printer too
-    const bool unitApplies[] = {false, true, true, true, true, false};
-    for (std::int16_t digit = 0; digit < kWhDigitCount; ++digit)
-        EXPECT_EQ(EnergyUnitApplies(digit), unitApplies[digit]);
-
+TEST(SettingConversions, IntervalsOf30SecondsAndUnderWarnAndExcludeThePrinter) {
+    using Selectors = std::optional<std::array<std::int16_t, 3>>;
     const struct {
         std::int16_t interval;
         bool printer;
-        std::optional<std::array<std::int16_t, 3>> warnings;
+        Selectors warnings;
     } cases[] = {
-        {0, false, std::array<std::int16_t, 3>{1, 1, 1}},  // 1wave
-        {3, false, std::array<std::int16_t, 3>{1, 1, 1}},  // 500ms
-        {4, false, std::array<std::int16_t, 3>{2, 2, 0}},  // 1sec
-        {9, false, std::array<std::int16_t, 3>{2, 2, 0}},  // 30sec
-        {10, true, std::nullopt},                          // 1min
-        {16, true, std::nullopt},
+        {3, false, Selectors{{1, 1, 1}}},  // 500ms
+        {4, false, Selectors{{2, 2, 0}}},  // 1sec
+        {9, false, Selectors{{2, 2, 0}}},  // 30sec
+        {10, true, std::nullopt},          // 1min
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IntervalAllowsPrinter(c.interval), c.printer) << c.interval;
-        const auto warnings = IntervalWarnings(c.interval);
-        ASSERT_EQ(warnings.has_value(), c.warnings.has_value()) << c.interval;
-        if (warnings) {
-            EXPECT_EQ((std::array<std::int16_t, 3>{warnings->interval, warnings->saving, warnings->integration}),
-                      *c.warnings);
-        }
+        const auto w = IntervalWarnings(c.interval);
+        const Selectors got = w ? Selectors{{w->interval, w->saving, w->integration}} : std::nullopt;
+        EXPECT_EQ(got, c.warnings) << c.interval;
     }
 }
 
