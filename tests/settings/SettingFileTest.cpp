@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <fstream>
+#include <functional>
+#include <locale>
+#include <sstream>
+
+#include "settings/DefaultSettings.h"
+#include "settings/SettingFile.h"
+#include "support/FixedClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+
+namespace voltaro {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The lines of a file, each ended with CR LF.
+std::string Crlf(std::string_view lines) {
+    std::string out;
+    for (char c : lines) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+SettingRecord Factory() { return FactorySettings({2024, 4, 1, 9, 0, 37}, "/app/", 1); }
+
+constexpr std::string_view kFactoryFile = R"(MODEL ZR915,T100
+VERSION 9.98
+ID 001
+WIRING 3
+LOAD 1
+SAMPLING 0
+1P3W_CONNECT 0
+VAR_METHOD 0
+FREQUENCY 0
+AVERAGING 1
+U_RANGE 0
+VT 1.00
+A_RANGE 7,7,7,7
+CT 1.00,1.00,1.00,1.00
+CLAMP 2,2,2,2
+MSTART_METHOD 0
+MSTART_TIME 24,04,01,9,00
+MSTOP_METHOD 0
+MSTOP_TIME 24,04,01,9,30
+MSTOP_TIMER 1800
+INTERVAL 15
+DOUT 0
+CONNECT 0
+FILE 
+COPY 0
+SAVE1 1,1,1,1
+SAVE2 1,1,1,1
+SAVE_HARM1 1,0,0,0
+SAVE_HARM2 1,1,1,1,1,1,0,1
+SAVE_HARM3 1,1,1,1,1
+SAVE_ORDER1 1,0,1,0,1,0,1,0,1,0
+SAVE_ORDER2 1,0,1,0,1,0,1,0,1,0
+SAVE_ORDER3 1,0,1,0,1,0,1,0,1,0
+SAVE_ORDER4 1,0,1,0,1,0,1,0,1,0
+SAVE_ORDER5 1,0,1,0,1,0,1,0,1,0
+TOTAL_WH 0,2
+INTERVAL_WH 0,2
+RS232C 3,1,2,0,0
+THD 0
+HRM_PA 0
+ORDER 0
+BACKLIGHT 1
+BEEP 1
+LANGUAGE 1
+DETECT 0
+STD_VOLT 0
+HYSTERESIS 1
+SWELL 110
+DIP 90
+INTERRUPTION 10
+SOURCE 0
+FILTER 0
+CONTRAST 4
+DAOUT1 0,0,1,0,0
+DAOUT2 0,4,1,0,0
+DAOUT3 0,15,1,0,0
+DAOUT4 0,19,1,0,0
+ADINP 0,0
+SAVE_ORDER_SEL 1
+)";
+
+// Every item the file carries away from its factory value.
+SettingRecord OffDefault() {
+    SettingRecord r = Factory();
+    r.Version = "1.23", r.Id = 7, r.Wiring = 5, r.Load = 2, r.Sampling = 1, r.Connect1P = 2, r.VarMethod = 1;
+    r.FixClock = 1, r.Average = 3, r.URange = 3, r.Vt = 12.5f, r.ARange = {1, 5, 13, 20};
+    r.Ct = {0.01f, 2.55f, 150.0f, 9999.99f}, r.Clamp = {0, 1, 4, 9};
+    r.StartMethod = 1, r.StartTime = {2004, 1, 5, 9, 30, 0}, r.StopMethod = 3, r.StopTime = {2099, 12, 31, 23, 59, 0};
+    r.StopTimer = {25, 1, 1}, r.Interval = 16, r.DOut = 1, r.Rs232Connect = 1, r.FileName = "DATA_001", r.Copy = 2;
+    r.SaveNormal = 0, r.SaveWh = 0, r.SaveHrm = 0, r.SaveWave = 0, r.SaveInstant = 0, r.SaveAve = 1, r.SaveMax = 0;
+    r.SaveMin = 1, r.SaveHrmLoad = {0, 1, 1, 1}, r.SaveHrmCh = {0, 0, 0, 0, 0, 0, 1, 0};
+    r.SaveHrmItem = {0, 1, 0, 1, 0};
+    for (std::size_t k = 0; k < r.SaveHrmOrder.size(); ++k) r.SaveHrmOrder[k] = k % 3 == 0 ? 1 : 0;
+    r.TotalWhDigit = 5, r.TotalWhUnit = 4, r.IntervalWhDigit = 3, r.IntervalWhUnit = 0;
+    r.Rs232Baud = 5, r.Rs232DataLen = 0, r.Rs232Parity = 1, r.Rs232StopBit = 1, r.Rs232Flow = 3;
+    r.Thd = 1, r.HrmPA = 1, r.GraphOrder = 1, r.BackLight = 0, r.Beep = 0, r.Language = 5, r.Detect = 1;
+    r.StdVolt = 16, r.Hysteresis = 10, r.Swell = 200, r.Dip = 10, r.Interruption = 55, r.Source = 2, r.Filter = 1;
+    r.Contrast = 8, r.DaKind = {6, 5, 4, 3}, r.DaItem = {83, 36, 1, 2}, r.DaOrder = {50, 2, 3, 4};
+    r.DaMag = {2, 1, 2, 1}, r.DaRate = {6, 5, 4, 3}, r.AdRange = {2, 1}, r.SaveHrmOrdSel = 3;
+    return r;
+}
+
+constexpr std::string_view kOffDefaultFile = R"(MODEL ZR915,T100
+VERSION 9.98
+ID 007
+WIRING 5
+LOAD 2
+SAMPLING 1
+1P3W_CONNECT 2
+VAR_METHOD 1
+FREQUENCY 1
+AVERAGING 10
+U_RANGE 3
+VT 12.50
+A_RANGE 1,5,13,20
+CT 0.01,2.55,150.00,9999.99
+CLAMP 0,1,4,9
+MSTART_METHOD 1
+MSTART_TIME 04,01,05,9,30
+MSTOP_METHOD 3
+MSTOP_TIME 99,12,31,23,59
+MSTOP_TIMER 90061
+INTERVAL 16
+DOUT 1
+CONNECT 1
+FILE DATA_001
+COPY 2
+SAVE1 0,0,0,0
+SAVE2 0,1,0,1
+SAVE_HARM1 0,1,1,1
+SAVE_HARM2 0,0,0,0,0,0,1,0
+SAVE_HARM3 0,1,0,1,0
+SAVE_ORDER1 1,0,0,1,0,0,1,0,0,1
+SAVE_ORDER2 0,0,1,0,0,1,0,0,1,0
+SAVE_ORDER3 0,1,0,0,1,0,0,1,0,0
+SAVE_ORDER4 1,0,0,1,0,0,1,0,0,1
+SAVE_ORDER5 0,0,1,0,0,1,0,0,1,0
+TOTAL_WH 5,4
+INTERVAL_WH 3,0
+RS232C 5,0,1,1,3
+THD 1
+HRM_PA 1
+ORDER 1
+BACKLIGHT 0
+BEEP 0
+LANGUAGE 5
+DETECT 1
+STD_VOLT 16
+HYSTERESIS 10
+SWELL 200
+DIP 10
+INTERRUPTION 55
+SOURCE 2
+FILTER 1
+CONTRAST 8
+DAOUT1 6,83,50,2,6
+DAOUT2 5,36,2,1,5
+DAOUT3 4,1,3,2,4
+DAOUT4 3,2,4,1,3
+ADINP 2,1
+SAVE_ORDER_SEL 3
+)";
+
+// What reading `written` back into `target` must give: the file's items, the file's
+// version, and everything the file does not carry from the target.
+SettingRecord ReadBackExpected(SettingRecord written, const SettingRecord& target) {
+    written.Version = "9.98";
+    written.StartTime[5] = target.StartTime[5];
+    written.StopTime[5] = target.StopTime[5];
+    written.SysDate = target.SysDate;
+    written.SysTime = target.SysTime;
+    written.Pc = target.Pc;
+    if (written.SaveHrmOrdSel != 3) written.SaveHrmOrder = target.SaveHrmOrder;
+    return written;
+}
+
+TEST(SettingFileLayout, FactoryAndOffDefaultSettingsByteForByte) {
+    EXPECT_EQ(FormatSettingFile(Factory()), Crlf(kFactoryFile));
+    EXPECT_EQ(FormatSettingFile(OffDefault()), Crlf(kOffDefaultFile));
+}
+
+TEST(SettingFileLayout, UnusualRecordsReadBackAsWritten) {
+    const std::pair<const char*, std::function<void(SettingRecord&)>> cases[] = {
+        {"extreme integers", [](SettingRecord& r) { r.Wiring = -1, r.Swell = 32767, r.Dip = -32768, r.Id = -5; }},
+        {"ratios", [](SettingRecord& r) { r.Id = 999, r.Vt = 0, r.Ct = {0.01f, 9999.99f, 123456.78f, 0.1f}; }},
+        {"years and midnight", [](SettingRecord& r) { r.StartTime = {1999, 1, 1, 0, 0, 0}, r.StopTime[0] = 2150; }},
+        {"longest timer", [](SettingRecord& r) { r.StopTimer = {8784, 0, 0}; }},
+        {"largest timer", [](SettingRecord& r) { r.StopTimer = {32767, 59, 59}; }},
+        {"katakana and quotes in the name", [](SettingRecord& r) { r.FileName = "\xB1\xB2'\"#$%&"; }},
+        {"own orders taken", [](SettingRecord& r) { r.SaveHrmOrdSel = 3, r.SaveHrmOrder.fill(1); }},
+        {"other orders left", [](SettingRecord& r) { r.SaveHrmOrdSel = 2, r.SaveHrmOrder.fill(1); }},
+        {"every item changed", [](SettingRecord& r) { r = OffDefault(); }},
+    };
+    SettingRecord target = Factory();
+    target.SysDate = {2030, 6, 7};
+    target.Pc.TransSavePath = "/elsewhere/";
+    for (const auto& [name, change] : cases) {
+        SettingRecord written = target;
+        change(written);
+        SettingRecord read = target;
+        EXPECT_TRUE(ParseSettingFile(FormatSettingFile(written), read)) << name;
+        EXPECT_EQ(read, ReadBackExpected(written, target)) << name;
+    }
+}
+
+TEST(SettingFileReader, TakesWhatTheFileSaysIncludingCodesTheCheckWillRefuse) {
+    const std::string factory = Crlf(kFactoryFile);
+    const struct {
+        const char* name;
+        std::string file;
+        std::function<bool(const SettingRecord&)> holds;
+    } cases[] = {
+        {"first line in small letters", Replaced(factory, "MODEL ZR915,T100", "model zr915,t100"),
+         [](const SettingRecord& r) { return r.Wiring == 3; }},
+        {"line feeds alone and blanks before fields",
+         Replaced(Replaced(Replaced(factory, "\r\n", "\n"), "CT 1.00,1.00", "CT  1.00,   2.00"), "\nLOAD", "\n  LOAD"),
+         [](const SettingRecord& r) { return r.Ct[1] == 2.0f && r.Load == 1; }},
+        {"a count that is no averaging", Replaced(factory, "AVERAGING 1", "AVERAGING 3"),
+         [](const SettingRecord& r) { return r.Average == -1; }},
+        {"an index out of range", Replaced(factory, "WIRING 3", "WIRING 99"),
+         [](const SettingRecord& r) { return r.Wiring == 99; }},
+        {"integers rounded, halves to even", Replaced(Replaced(factory, "LOAD 1", "LOAD 2.5"), "BEEP 1", "BEEP 0.5001"),
+         [](const SettingRecord& r) { return r.Load == 2 && r.Beep == 1; }},
+        {"timer split into hours, minutes, seconds", Replaced(factory, "MSTOP_TIMER 1800", "MSTOP_TIMER 90061"),
+         [](const SettingRecord& r) { return r.StopTimer == std::array<std::int16_t, 3>{25, 1, 1}; }},
+        {"year counted from 2000", Replaced(factory, "MSTART_TIME 24,04,01,9,00", "MSTART_TIME 4,1,5,09,30"),
+         [](const SettingRecord& r) { return r.StartTime == std::array<std::int16_t, 6>{2004, 1, 5, 9, 30, 0}; }},
+        // Written with one decimal, a ratio keeps its value: 2.5, not 2.55.
+        {"ratios with fewer or more decimals",
+         Replaced(Replaced(factory, "CT 1.00,1.00", "CT 2.5,12.349"), "VT 1.00", "VT 3"),
+         [](const SettingRecord& r) { return r.Ct[0] == 2.5f && r.Ct[1] == 12.349f && r.Vt == 3.0f; }},
+        {"nothing read past the last line", factory + "EXTRA x\r\n",
+         [](const SettingRecord& r) { return r.SaveHrmOrdSel == 1; }},
+    };
+    for (const auto& c : cases) {
+        SettingRecord r = Factory();
+        EXPECT_TRUE(ParseSettingFile(c.file, r)) << c.name;
+        EXPECT_TRUE(c.holds(r)) << c.name;
+    }
+}
+
+TEST(SettingFileReader, RefusesAnythingElseAndLeavesTheRecordUntouched) {
+    const std::string factory = Crlf(kFactoryFile);
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"another model", Replaced(factory, "ZR915", "ZR916")},
+        {"another file type", Replaced(factory, "T100", "T101")},
+        {"two blanks in the first field", Replaced(factory, "MODEL ZR915", "MODEL  ZR915")},
+        {"a key in small letters", Replaced(factory, "WIRING 3", "wiring 3")},
+        {"a line left out", Replaced(factory, "LOAD 1\r\n", "")},
+        {"lines swapped", Replaced(factory, "LOAD 1\r\nSAMPLING 0", "SAMPLING 0\r\nLOAD 1")},
+        {"a value too many", Replaced(factory, "VT 1.00", "VT 1.00,2.00")},
+        {"a value missing", Replaced(factory, "CLAMP 2,2,2,2", "CLAMP 2,2,2")},
+        {"a word for a number", Replaced(factory, "SWELL 110", "SWELL high")},
+        {"an exponent", Replaced(factory, "SWELL 110", "SWELL 1.1e2")},
+        {"a number too large for its item", Replaced(factory, "SWELL 110", "SWELL 40000")},
+        {"a ratio beyond single precision", Replaced(factory, "VT 1.00", "VT 1" + std::string(40, '0'))},
+        {"a year beyond the item", Replaced(factory, "MSTART_TIME 24", "MSTART_TIME 31000")},
+        {"a timer beyond the item", Replaced(factory, "MSTOP_TIMER 1800", "MSTOP_TIMER 2147483647")},
+        {"a timer below the item", Replaced(factory, "MSTOP_TIMER 1800", "MSTOP_TIMER -2147483648")},
+        {"unused orders that are no numbers", Replaced(factory, "SAVE_ORDER3 1,0,1", "SAVE_ORDER3 1,0,x")},
+        {"a version that is no number", Replaced(factory, "VERSION 9.98", "VERSION v9.98")},
+        {"cut off before the order selection", factory.substr(0, factory.find("SAVE_ORDER_SEL"))},
+        {"cut off in a line", factory.substr(0, factory.find(",1,1,1,1,0,1"))},
+    };
+    for (const auto& [name, file] : cases) {
+        const SettingRecord before = OffDefault();
+        SettingRecord r = before;
+        EXPECT_FALSE(ParseSettingFile(file, r)) << name;
+        EXPECT_EQ(r, before) << name;
+    }
+}
+
+TEST(SettingFileReader, OlderVersionsEndBeforeTheOrderSelection) {
+    const std::string withSelection = Replaced(Crlf(kFactoryFile), "SAVE_ORDER_SEL 1", "SAVE_ORDER_SEL 3");
+    const std::string withoutSelection = withSelection.substr(0, withSelection.find("SAVE_ORDER_SEL"));
+    const struct {
+        const char* version;
+        bool readsSelection;
+    } cases[] = {{"9.98", true}, {"1.01", true}, {"2", true}, {"A.10", true}, {"Z", true},
+                 {"1.00", false}, {"0.5", false}, {"-3", false}, {"9.99", false}, {"9.990", false}};
+    for (const auto& c : cases) {
+        const std::string version = std::string("VERSION ") + c.version;
+        SettingRecord r = Factory();
+        r.SaveHrmOrder.fill(0);
+        const std::string& file = c.readsSelection ? withSelection : withoutSelection;
+        ASSERT_TRUE(ParseSettingFile(Replaced(file, "VERSION 9.98", version), r)) << c.version;
+        EXPECT_EQ(r.Version, c.version);
+        EXPECT_EQ(r.SaveHrmOrdSel, c.readsSelection ? 3 : 0) << c.version;
+        // The file's own orders count only with the selection read from it.
+        EXPECT_EQ(r.SaveHrmOrder[0], c.readsSelection ? 1 : 0) << c.version;
+        // An old file with the line anyway is still read; a newer one without it is not.
+        SettingRecord other = Factory();
+        const std::string& otherFile = c.readsSelection ? withoutSelection : withSelection;
+        EXPECT_EQ(ParseSettingFile(Replaced(otherFile, "VERSION 9.98", version), other), !c.readsSelection)
+            << c.version;
+    }
+}
+
+// A locale that writes and reads numbers with a decimal comma.
+struct DecimalComma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST(SettingFileReader, ACommaLocaleChangesNothing) {
+    const std::locale before = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
+    const std::string cBefore = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"})
+        if (std::setlocale(LC_ALL, name) != nullptr) break;
+    const std::string written = FormatSettingFile(OffDefault());
+    SettingRecord read = Factory();
+    const bool parsed = ParseSettingFile(written, read);
+    std::setlocale(LC_ALL, cBefore.c_str());
+    std::locale::global(before);
+    EXPECT_EQ(written, Crlf(kOffDefaultFile));
+    EXPECT_TRUE(parsed);
+    EXPECT_EQ(read, ReadBackExpected(OffDefault(), Factory()));
+}
+
+struct SettingFileOnDisk : ::testing::Test {
+    test::RecordingMessages messages;
+    test::FixedClock clock{{2024, 4, 1, 9, 0, 37}};
+    AppContext ctx{messages, clock};
+    test::TemporaryFolder folder;
+
+    std::string path(const char* name) const { return (folder.path() / name).string(); }
+};
+
+TEST_F(SettingFileOnDisk, WritesInPlaceOfAnOlderFileOrShowsTheSystemsText) {
+    const std::string file = path("915ZR000.SET");
+    std::ofstream(file) << "an older, longer file that the new one replaces entirely";
+    ASSERT_EQ(WriteSettingFile(ctx, file, OffDefault()), 0);
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ((std::ostringstream() << in.rdbuf()).str(), Crlf(kOffDefaultFile));
+    EXPECT_TRUE(messages.boxes.empty());
+
+    EXPECT_EQ(WriteSettingFile(ctx, path("missing/915ZR000.SET"), Factory()), -1);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_NE(messages.texts()[0].find("No such file or directory"), std::string::npos) << messages.texts()[0];
+}
+
+TEST_F(SettingFileOnDisk, WhatCannotBeReadIsNoSettingFileReportedOnce) {
+    std::ofstream(path("LETTER.SET")) << "Dear meter,\r\n";
+    for (const std::string& file : {path("LETTER.SET"), path("NONE.SET"), folder.path().string()}) {
+        messages.boxes.clear();
+        SettingRecord r = OffDefault();
+        EXPECT_EQ(ReadSettingFile(ctx, file, r), -1) << file;
+        EXPECT_EQ(r, OffDefault()) << file;
+        EXPECT_EQ(messages.texts(), Texts{"Not setting file."}) << file;
+    }
+}
+
+TEST_F(SettingFileOnDisk, LoadingTakesAGoodFileAsTheCurrentSettingAndABadOneNot) {
+    ctx.CurrentSetting = Factory();
+    std::ofstream(path("BAD.SET"), std::ios::binary) << Replaced(Crlf(kOffDefaultFile), "DIP 10", "DIP ten");
+    EXPECT_EQ(LoadSettingFile(ctx, path("BAD.SET")), -1);
+    EXPECT_EQ(ctx.CurrentSetting, Factory());
+    EXPECT_EQ(messages.texts(), Texts{"Not setting file."});
+
+    messages.boxes.clear();
+    SettingRecord good = Factory();
+    good.FileName = "DATA_001";
+    good.Swell = 150;
+    ASSERT_EQ(WriteSettingFile(ctx, path("GOOD.SET"), good), 0);
+    EXPECT_EQ(LoadSettingFile(ctx, path("GOOD.SET")), 0);
+    EXPECT_EQ(ctx.CurrentSetting, ReadBackExpected(good, Factory()));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace voltaro
