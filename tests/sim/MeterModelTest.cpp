@@ -78,7 +78,7 @@ const Reply kFactoryReplies[] = {
     {":STOP:TIME?", "2024,4,1,9,30"},
     {":TIME?", "0,30,0"},
     {":INTE?", "30M"},
-    {":FILE:MEAS?", ""},
+    {":FILE:MEAS?", "DATA0001"},
     {":DOUT:ITEM1?", "127"},
     {":DOUT:ITEM2?", "15"},
     {":DOUT:ITEM4?", "191"},
