@@ -16,6 +16,9 @@
 #include <string>
 #include <string_view>
 
+#include "settings/DefaultSettings.h"
+#include "settings/SettingFile.h"
+
 namespace {
 
 constexpr int kSamplesPerWave = 128;
@@ -94,73 +97,14 @@ std::string WaveformFile() {
     return out;
 }
 
-// The factory setting as the meter saves it.
-constexpr std::string_view kSettingLines[] = {
-    "MODEL ZR915,T100",
-    "VERSION 9.98",
-    "ID 001",
-    "WIRING 3",
-    "LOAD 1",
-    "SAMPLING 0",
-    "1P3W_CONNECT 0",
-    "VAR_METHOD 0",
-    "FREQUENCY 0",
-    "AVERAGING 1",
-    "U_RANGE 0",
-    "VT 1.00",
-    "A_RANGE 7,7,7,7",
-    "CT 1.00,1.00,1.00,1.00",
-    "CLAMP 2,2,2,2",
-    "MSTART_METHOD 0",
-    "MSTART_TIME 24,04,01,9,00",
-    "MSTOP_METHOD 0",
-    "MSTOP_TIME 24,04,01,9,30",
-    "MSTOP_TIMER 1800",
-    "INTERVAL 15",
-    "DOUT 0",
-    "CONNECT 0",
-    "FILE ",
-    "COPY 0",
-    "SAVE1 1,1,1,1",
-    "SAVE2 1,1,1,1",
-    "SAVE_HARM1 1,0,0,0",
-    "SAVE_HARM2 1,1,1,1,1,1,0,1",
-    "SAVE_HARM3 1,1,1,1,1",
-    "SAVE_ORDER1 1,0,1,0,1,0,1,0,1,0",
-    "SAVE_ORDER2 1,0,1,0,1,0,1,0,1,0",
-    "SAVE_ORDER3 1,0,1,0,1,0,1,0,1,0",
-    "SAVE_ORDER4 1,0,1,0,1,0,1,0,1,0",
-    "SAVE_ORDER5 1,0,1,0,1,0,1,0,1,0",
-    "TOTAL_WH 0,2",
-    "INTERVAL_WH 0,2",
-    "RS232C 3,1,2,0,0",
-    "THD 0",
-    "HRM_PA 0",
-    "ORDER 0",
-    "BACKLIGHT 1",
-    "BEEP 1",
-    "LANGUAGE 1",
-    "DETECT 0",
-    "STD_VOLT 0",
-    "HYSTERESIS 1",
-    "SWELL 110",
-    "DIP 90",
-    "INTERRUPTION 10",
-    "SOURCE 0",
-    "FILTER 0",
-    "CONTRAST 4",
-    "DAOUT1 0,0,1,0,0",
-    "DAOUT2 0,4,1,0,0",
-    "DAOUT3 0,15,1,0,0",
-    "DAOUT4 0,19,1,0,0",
-    "ADINP 0,0",
-    "SAVE_ORDER_SEL 1",
-};
-
+// The factory setting as the meter saves it on the morning the samples were recorded,
+// with the name its measurement files get (a setting without one is not valid).
 std::string SettingFile() {
-    std::string out;
-    for (std::string_view line : kSettingLines) out += std::string(line) + "\r\n";
-    return out;
+    const voltaro::LocalDateTime recorded{2024, 4, 1, 9, 0, 0};
+    voltaro::SettingRecord setting =
+        voltaro::FactorySettings(recorded, "", voltaro::DefaultLanguage(voltaro::Catalogue::builtIn()));
+    setting.FileName = "DATA0001";
+    return voltaro::FormatSettingFile(setting);
 }
 
 bool Write(const std::filesystem::path& path, const std::string& bytes) {
