@@ -364,17 +364,21 @@ TEST_F(SettingFileOnDisk, WhatCannotBeReadIsNoSettingFileReportedOnce) {
     }
 }
 
-TEST_F(SettingFileOnDisk, LoadingTakesAGoodFileAsTheCurrentSettingAndABadOneNot) {
+TEST_F(SettingFileOnDisk, LoadingTakesOnlyAFileThatReadsAndPassesTheCheck) {
     ctx.CurrentSetting = Factory();
     std::ofstream(path("BAD.SET"), std::ios::binary) << Replaced(Crlf(kOffDefaultFile), "DIP 10", "DIP ten");
     EXPECT_EQ(LoadSettingFile(ctx, path("BAD.SET")), -1);
-    EXPECT_EQ(ctx.CurrentSetting, Factory());
-    EXPECT_EQ(messages.texts(), Texts{"Not setting file."});
-
-    messages.boxes.clear();
     SettingRecord good = Factory();
     good.FileName = "DATA_001";
     good.Swell = 150;
+    SettingRecord refused = good;
+    refused.Wiring = 9;
+    ASSERT_EQ(WriteSettingFile(ctx, path("REFUSED.SET"), refused), 0);
+    EXPECT_EQ(LoadSettingFile(ctx, path("REFUSED.SET")), -1);
+    EXPECT_EQ(ctx.CurrentSetting, Factory());
+    EXPECT_EQ(messages.texts(), (Texts{"Not setting file.", "Invalid wiring."}));
+
+    messages.boxes.clear();
     ASSERT_EQ(WriteSettingFile(ctx, path("GOOD.SET"), good), 0);
     EXPECT_EQ(LoadSettingFile(ctx, path("GOOD.SET")), 0);
     EXPECT_EQ(ctx.CurrentSetting, ReadBackExpected(good, Factory()));
