@@ -4,6 +4,7 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/DivideCommand.h"
+#include "cli/FilesCommand.h"
 #include "cli/MeterCommands.h"
 
 namespace voltaro {
@@ -23,6 +24,10 @@ constexpr std::array kSubcommands{
                RunIdentifyCommand},
     Subcommand{"setup", "[PORT OPTIONS]", "keep the serial port setup for the window and the commands, and show it",
                RunSetupCommand},
+    Subcommand{"files", "(list | get) [PORT OPTIONS] [--media card|memory] [-o DIR] [--xlsx BOOK.xlsx] [--yes|--no] [NAME...]",
+               "list the files on the meter's PC card or memory, or copy the named ones into DIR (default: here), "
+               "text files also into the workbook BOOK.xlsx; --yes or --no answers the question to replace a file",
+               RunFilesCommand},
     Subcommand{"reset", "[--yes] [PORT OPTIONS]",
                "reset the meter to its factory setting; --yes answers the question OK",
                RunResetCommand},

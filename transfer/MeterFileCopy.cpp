@@ -87,6 +87,7 @@ std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& file
         const std::string pick = std::string(medium == MeterMedium::Card ? ":CARD:PICK? " : ":MEMO:PICK? ") +
                                  fileName + ",1," + sizeText;
         const std::uint64_t size = byteCount(sizeText);
+        progress.progress(fileName, 0, size);
         const bool complete = link.SendCommand(pick) == 0 &&
                               (IsBinaryKind(fileName) ? receiveBlock(link, target, fileName, size, progress)
                                                       : receiveLines(link, target, fileName, size, progress));

@@ -55,3 +55,32 @@ expect 1 "" "ZR915 not ready." identify
 start_meter --hold
 expect 1 "" $'Reset is performed. Proceed? OK\nIt is under hold.' reset --yes
 
+
+# The files of the sample card, listed and copied.
+card=$bin/meter-card
+size() { stat -c %s "$card/$1"; }
+copies=$work/copies
+mkdir -p "$copies"
+finished="Data Transfer of pc card has finished."
+replace() { printf '%s already exists.\nDo you want to replace it? %s' "$1" "$2"; }
+
+start_meter
+expect 0 "$(printf 'INST0001.BIN\t%s\nSETUP001.SET\t%s\nWAVE0001.WFM\t%s' "$(size INST0001.BIN)" \
+    "$(size SETUP001.SET)" "$(size WAVE0001.WFM)")" "" files list --media card
+expect 0 "" "$finished" files get -o "$copies" setup001.set INST0001.BIN
+cmp "$card/INST0001.BIN" "$copies/INST0001.BIN"
+cmp "$card/SETUP001.SET" "$copies/SETUP001.SET"
+expect 1 "" "$(replace INST0001.BIN Cancel)" files get -o "$copies" INST0001.BIN SETUP001.SET
+expect 0 "" "$(replace INST0001.BIN No)"$'\n'"$finished" files get -o "$copies" --no INST0001.BIN
+expect 0 "" "$(replace SETUP001.SET Yes)"$'\n'"$finished" files get -o "$copies" --yes SETUP001.SET
+expect 1 "" "voltaro files: NOPE.CSV is not on the meter" files get -o "$copies" NOPE.CSV SETUP001.SET
+expect 0 "$work/book.xlsx" "$finished" files get -o "$work" --xlsx "$work/book.xlsx" SETUP001.SET WAVE0001.WFM
+[[ $(head -c 2 "$work/book.xlsx") == PK ]] || { echo "FAILED: no workbook written"; exit 1; }
+cmp "$card/WAVE0001.WFM" "$work/WAVE0001.WFM"
+
+# A meter that stops in the middle of a file: one message, no copy, no temporary file.
+rm -f "$copies"/*
+start_meter --stop-transfer-after 100
+expect 1 "" "Communication failed." files get -o "$copies" INST0001.BIN
+[[ -z $(ls -A "$copies") && ! -e $work/~data000.tmp ]] || { echo "FAILED: a failed copy left files"; exit 1; }
+echo "ok: a failed copy leaves nothing behind"

@@ -1,0 +1,206 @@
+// A transfer run against the simulated meter: what reaches the copy folder, what the user
+// is asked, and what is left behind when a run stops.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "settings/DefaultSettings.h"
+#include "sim/InMemorySerialPort.h"
+#include "sim/MeterModel.h"
+#include "support/FixedClock.h"
+#include "support/ManualClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+#include "support/WorkbookReader.h"
+#include "transfer/MeterFileTransfer.h"
+#include "transfer/SpreadsheetExport.h"
+
+namespace voltaro {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+using Names = std::vector<std::string>;
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+Names namesIn(const fs::path& folder) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string binaryBytes(std::size_t size) {
+    std::string bytes;
+    for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>(i * 31 + i / 251);
+    return bytes;
+}
+
+const std::string kCsv = "MODEL,ZR915,T200\r\n2026/12/06,10:00:00,\"1.5\",2\r\n";
+const std::string kSet = "MODEL,ZR915\r\nID,001\r\n";
+
+// A meter with three files on its card, the copy folder and the application folder.
+struct TransferRun {
+    explicit TransferRun(sim::MeterFaults faults = {}) : meter({card.path(), {}}, std::move(faults)) {
+        write(card.path() / "DATA0001.BIN", binary);
+        write(card.path() / "MEAS0001.CSV", kCsv);
+        write(card.path() / "SETUP001.SET", kSet);
+        ctx.AppPath = app.path().string() + "/";
+        SetDefaultSettings(ctx);
+    }
+
+    std::int16_t run(const std::vector<MeterFileEntry>& selected, bool copy = true) {
+        return TransStart(link, MeterMedium::Card, selected, TransferTargets(copy, copies.path().string(), nullptr),
+                          quiet);
+    }
+
+    static MeterFileEntry entry(const std::string& name, const std::string& size) {
+        MeterFileEntry file;
+        file.name = name;
+        file.sizeText = size;
+        return file;
+    }
+
+    const std::string binary = binaryBytes(5000);
+    std::vector<MeterFileEntry> all{entry("DATA0001.BIN", "5000"), entry("MEAS0001.CSV", std::to_string(kCsv.size())),
+                                    entry("SETUP001.SET", std::to_string(kSet.size()))};
+    test::TemporaryFolder card, copies, app;
+    test::RecordingMessages messages;
+    test::FixedClock wallClock{{2026, 12, 6, 10, 0, 0}};
+    AppContext ctx{messages, wallClock};
+    test::ManualClock clock;
+    sim::MeterModel meter;
+    sim::InMemorySerialPort port{meter, clock};
+    Link link{ctx, port, clock};
+    ProgressObserver quiet;
+};
+
+TEST(TransferRun, CopiesEverySelectedFileByteForByteAndLeavesNoTemporaryFile) {
+    TransferRun run;
+    ASSERT_EQ(run.run(run.all), 0);
+    EXPECT_EQ(namesIn(run.copies.path()), (Names{"DATA0001.BIN", "MEAS0001.CSV", "SETUP001.SET"}));
+    EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), run.binary);
+    EXPECT_EQ(contents(run.copies.path() / "MEAS0001.CSV"), kCsv);
+    EXPECT_EQ(contents(run.copies.path() / "SETUP001.SET"), kSet);
+    EXPECT_TRUE(namesIn(run.app.path()).empty());
+    EXPECT_TRUE(run.messages.boxes.empty());
+    EXPECT_FALSE(run.port.isOpen());
+}
+
+TEST(TransferRun, NothingSelectedOrCopyingOffWritesNothing) {
+    TransferRun run;
+    EXPECT_EQ(run.run({}), -1);
+    EXPECT_EQ(run.run(run.all, false), 0);
+    EXPECT_TRUE(namesIn(run.copies.path()).empty());
+    EXPECT_TRUE(namesIn(run.app.path()).empty());
+    EXPECT_TRUE(run.messages.boxes.empty());
+}
+
+TEST(TransferRun, TextFilesReachTheWorkbookWithoutACopyAndBinaryFilesNever) {
+    TransferRun run;
+    const std::string book = (run.app.path() / "book.xlsx").string();
+    {
+        SpreadsheetWorkbook workbook(run.ctx, book);
+        ASSERT_EQ(TransStart(run.link, MeterMedium::Card, run.all, TransferTargets(false, "", &workbook), run.quiet), 0);
+        ASSERT_EQ(workbook.close(), 0);
+    }
+    EXPECT_TRUE(namesIn(run.copies.path()).empty());
+    EXPECT_EQ(test::SheetNames(test::ReadWorkbookPart(book, "xl/workbook.xml").value()),
+              (Names{"MEAS0001.CSV", "SETUP001.SET"}));
+    EXPECT_EQ(test::SheetCells(test::ReadWorkbookPart(book, "xl/worksheets/sheet1.xml").value()),
+              (Names{"A1 MODEL", "B1 ZR915", "C1 T200", "A2 2026/12/06", "B2 10:00:00", "C2 #1.5", "D2 #2"}));
+    EXPECT_EQ(namesIn(run.app.path()), Names{"book.xlsx"});
+    EXPECT_TRUE(run.messages.boxes.empty());
+}
+
+TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
+    const struct {
+        std::vector<Answer> answers;
+        std::int16_t status;
+        std::string binaryAfter;  // "old" or "new"
+        bool csvCopied;
+    } cases[] = {
+        {{Answer::Yes}, 0, "new", true},
+        {{Answer::No}, 0, "old", true},
+        {{Answer::Cancel}, -1, "old", false},
+    };
+    for (const auto& c : cases) {
+        TransferRun run;
+        write(run.copies.path() / "DATA0001.BIN", "old");
+        run.messages.threeWayAnswers = c.answers;
+        EXPECT_EQ(run.run({run.all[0], run.all[1]}), c.status);
+        ASSERT_EQ(run.messages.questions.size(), 1u);
+        EXPECT_EQ(run.messages.questions[0].text, "DATA0001.BIN already exists.\nDo you want to replace it?");
+        EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), c.binaryAfter == "new" ? run.binary : "old");
+        EXPECT_EQ(fs::exists(run.copies.path() / "MEAS0001.CSV"), c.csvCopied);
+        EXPECT_TRUE(namesIn(run.app.path()).empty());
+        EXPECT_TRUE(run.messages.boxes.empty());
+    }
+}
+
+TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
+    sim::MeterFaults broken;
+    broken.stopTransferAfter = 1000;
+    TransferRun run(broken);
+    write(run.copies.path() / "DATA0001.BIN", "old");
+    EXPECT_EQ(run.run(run.all), -1);
+    EXPECT_EQ(run.messages.texts(), Texts{"Communication failed."});
+    EXPECT_EQ(namesIn(run.copies.path()), Names{"DATA0001.BIN"});
+    EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), "old");
+    EXPECT_TRUE(namesIn(run.app.path()).empty());
+}
+
+TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
+    for (const std::string& name : std::vector<std::string>{"../EVIL.CSV", "SUB/EVIL.CSV", "..", "EVIL\\X.CSV", "EV\x01L.CSV", ""}) {
+        TransferRun run;
+        EXPECT_EQ(run.run({TransferRun::entry(name, "10"), run.all[1]}), -1) << name;
+        ASSERT_EQ(run.messages.boxes.size(), 1u) << name;
+        EXPECT_EQ(run.messages.boxes[0].icon, MessageIcon::Stop);
+        EXPECT_NE(run.messages.boxes[0].text.find("Invalid filename."), std::string::npos);
+        EXPECT_EQ(run.messages.boxes[0].text.find('\x01'), std::string::npos) << "control characters are not shown";
+        EXPECT_TRUE(run.port.settings().device.empty()) << "the line was opened for " << name;
+        EXPECT_TRUE(namesIn(run.copies.path()).empty()) << name;
+        EXPECT_TRUE(namesIn(run.app.path()).empty());
+    }
+    EXPECT_TRUE(IsSafeMeterFileName("DATA0001.CSV"));
+    EXPECT_TRUE(IsSafeMeterFileName("A.B C"));
+}
+
+TEST(TransferRun, AMissingCopyFolderIsReportedBeforeTheMeterIsAsked) {
+    TransferRun run;
+    const fs::path missing = run.copies.path() / "gone";
+    EXPECT_EQ(TransStart(run.link, MeterMedium::Card, run.all, TransferTargets(true, missing.string(), nullptr),
+                         run.quiet),
+              -1);
+    EXPECT_EQ(run.messages.texts(), Texts{missing.string() + "/: No such file or directory"});
+    EXPECT_FALSE(run.port.isOpen());
+    EXPECT_TRUE(namesIn(run.app.path()).empty());
+}
+
+// At 38400 bit/s the line itself takes size x 10 / 38400 seconds; the transfer may add
+// the exchange around the file but must not wait on the data.
+TEST(TransferRun, ALargeBinaryFileArrivesAtTheLineRate) {
+    sim::MeterFaults paced;
+    paced.baud = 38400;
+    TransferRun run(paced);
+    const std::size_t size = 256 * 1024;
+    write(run.card.path() / "LARGE001.BIN", binaryBytes(size));
+    run.ctx.CurrentSetting.Pc.CommPort.PcBaud = 5;  // 38400 in the list of rates
+    const auto started = run.clock.now();
+    ASSERT_EQ(run.run({TransferRun::entry("LARGE001.BIN", std::to_string(size))}), 0);
+    const double taken = std::chrono::duration<double>(run.clock.now() - started).count();
+    const double lineTime = static_cast<double>(size + 2) * 10 / 38400;
+    EXPECT_LE(taken, lineTime * 1.05) << "line time " << lineTime << " s";
+    EXPECT_EQ(contents(run.copies.path() / "LARGE001.BIN"), binaryBytes(size));
+}
+
+}  // namespace
+}  // namespace voltaro
