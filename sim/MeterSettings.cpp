@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/CodeTables.h"
+#include "settings/SettingSend.h"
 
 namespace voltaro::sim {
 
@@ -39,12 +40,6 @@ struct Item {
 
 std::string Decimal(int value) { return std::to_string(value); }
 
-std::string Single(float value) {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return std::string(text.data(), result.ptr);
-}
-
 template <typename Range, typename Format>
 std::string Joined(const Range& values, Format format) {
     std::string out;
@@ -57,32 +52,10 @@ std::string Joined(const Range& values, Format format) {
 
 std::string Decimals(std::span<const Int16> values) { return Joined(values, Decimal); }
 
-// A mask whose bit i is flags[i].
-int Mask(std::span<const Int16> flags) {
-    int mask = 0;
-    for (std::size_t i = 0; i < flags.size(); ++i) mask |= (flags[i] != 0 ? 1 : 0) << i;
-    return mask;
-}
-
-std::string SaveItem1(const SettingRecord& r) {
-    const int harmonics = r.SaveHrm == 1 ? Mask(r.SaveHrmItem) << 2 : 0;
-    return Decimal(Mask(std::array{r.SaveNormal, r.SaveWh}) | harmonics);
-}
-
+// The order selection and the seven order masks.
 std::string SaveItem5(const SettingRecord& r) {
-    static constexpr std::array<std::string_view, 4> kSelection = {"4", "2", "1", "0"};
-    std::string out(r.SaveHrmOrdSel >= 0 && r.SaveHrmOrdSel < 4 ? kSelection[r.SaveHrmOrdSel] : "0");
-    const std::span<const Int16> orders(r.SaveHrmOrder);
-    for (std::size_t first = 0; first < orders.size(); first += 8)
-        out += ',' + Decimal(Mask(orders.subspan(first, std::min<std::size_t>(8, orders.size() - first))));
-    return out;
-}
-
-// Element digit and comma, kind, quantity, order, magnification, rate.
-std::string AnalogOutput(const SettingRecord& r, int n) {
-    const std::string item = IndexToDaItem(r.DaItem[n]);
-    return item.substr(0, 2) + Decimal(r.DaKind[n]) + ',' + item.substr(std::min<std::size_t>(2, item.size())) + ',' +
-           Decimal(r.DaOrder[n]) + ',' + IndexToDaMag(r.DaMag[n]) + ',' + IndexToDaRate(r.DaRate[n]);
+    constexpr std::array kFields{1, 2, 3, 4, 5, 6, 7, 8};
+    return Joined(kFields, [&r](int field) { return SaveItem5Field(r, field); });
 }
 
 std::string Averaging(const SettingRecord& r) {
@@ -96,12 +69,12 @@ constexpr Item kItems[] = {
     {":LOAD", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(r.Load); }},
     {":1PCO", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return IndexToConnect(r.Connect1P); }},
     {":VOLT:RANG", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return IndexToURange(r.URange); }},
-    {":VT", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Single(r.Vt); }},
+    {":VT", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return DecimalText(r.Vt); }},
     {":CLAM", Shape::PerChannel, Spelling::Capitals,
      [](const SettingRecord& r) { return Joined(r.Clamp, IndexToClamp); }},
     {":CURR:RANG", Shape::PerChannel, Spelling::Capitals,
      [](const SettingRecord& r) { return Joined(r.ARange, IndexToARange); }},
-    {":CT", Shape::PerChannel, Spelling::AsSent, [](const SettingRecord& r) { return Joined(r.Ct, Single); }},
+    {":CT", Shape::PerChannel, Spelling::AsSent, [](const SettingRecord& r) { return Joined(r.Ct, DecimalText); }},
     {":OPER", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(r.VarMethod); }},
     {":SAMP", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return IndexToSampling(r.Sampling); }},
     {":FREQ", Shape::Whole, Spelling::Hertz, [](const SettingRecord& r) { return IndexToFixClock(r.FixClock); }},
@@ -134,14 +107,10 @@ constexpr Item kItems[] = {
     {":DOUT:COPY:MEDI", Shape::Whole, Spelling::Capitals,
      [](const SettingRecord& r) { return IndexToCopyMedia(r.Copy); }},
     {":FILE:MEAS", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return r.FileName; }},
-    {":DOUT:ITEM1", Shape::Whole, Spelling::AsSent, SaveItem1},
-    {":DOUT:ITEM2", Shape::Whole, Spelling::AsSent,
-     [](const SettingRecord& r) {
-         return Decimal(Mask(std::array{r.SaveInstant, r.SaveAve, r.SaveMax, r.SaveMin}));
-     }},
-    {":DOUT:ITEM3", Shape::Whole, Spelling::AsSent,
-     [](const SettingRecord& r) { return Decimal(Mask(r.SaveHrmLoad)); }},
-    {":DOUT:ITEM4", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(Mask(r.SaveHrmCh)); }},
+    {":DOUT:ITEM1", Shape::Whole, Spelling::AsSent, SaveItem1Mask},
+    {":DOUT:ITEM2", Shape::Whole, Spelling::AsSent, SaveItem2Mask},
+    {":DOUT:ITEM3", Shape::Whole, Spelling::AsSent, SaveItem3Mask},
+    {":DOUT:ITEM4", Shape::Whole, Spelling::AsSent, SaveItem4Mask},
     {":DOUT:ITEM5", Shape::Whole, Spelling::AsSent, SaveItem5},
     {":DOUT:WAVE", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(r.SaveWave); }},
     {":VDET:MEAS", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(r.Detect); }},
@@ -156,10 +125,10 @@ constexpr Item kItems[] = {
     {":ID", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimal(r.Id); }},
     {":SYST:DATE", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimals(r.SysDate); }},
     {":SYST:TIME", Shape::Whole, Spelling::AsSent, [](const SettingRecord& r) { return Decimals(r.SysTime); }},
-    {":AOUT:CH1", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutput(r, 0); }},
-    {":AOUT:CH2", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutput(r, 1); }},
-    {":AOUT:CH3", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutput(r, 2); }},
-    {":AOUT:CH4", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutput(r, 3); }},
+    {":AOUT:CH1", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutputArgument(r, 0); }},
+    {":AOUT:CH2", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutputArgument(r, 1); }},
+    {":AOUT:CH3", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutputArgument(r, 2); }},
+    {":AOUT:CH4", Shape::Whole, Spelling::Capitals, [](const SettingRecord& r) { return AnalogOutputArgument(r, 3); }},
     {":AINP:CH1", Shape::Whole, Spelling::Capitals,
      [](const SettingRecord& r) { return IndexToAdRange(r.AdRange[0]); }},
     {":AINP:CH2", Shape::Whole, Spelling::Capitals,
