@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -40,5 +42,8 @@ public:
     // waiting; returns how many bytes it moved.
     virtual std::size_t read(char* destination, std::size_t capacity) = 0;
 };
+
+// Makes the line for one exchange; called on the thread that will use the line.
+using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
 
 }  // namespace voltaro

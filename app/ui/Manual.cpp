@@ -25,13 +25,16 @@ QString ManualPath(const AppContext& ctx) {
     return QString::fromStdString(ctx.AppPath + name.string());
 }
 
-void OpenManual(AppContext& ctx, const DocumentOpener& openDocument) {
-    const QString path = ManualPath(ctx);
+void OpenLocalDocument(AppContext& ctx, const DocumentOpener& openDocument, const QString& path) {
     if (!QFileInfo::exists(path)) {
         ReportSystemError(ctx, path.toStdString() + ": " + std::strerror(ENOENT));
         return;
     }
     if (!openDocument(path)) ReportSystemError(ctx, path.toStdString() + ": no application could open it");
+}
+
+void OpenManual(AppContext& ctx, const DocumentOpener& openDocument) {
+    OpenLocalDocument(ctx, openDocument, ManualPath(ctx));
 }
 
 }  // namespace voltaro

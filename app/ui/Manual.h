@@ -12,6 +12,10 @@ using DocumentOpener = std::function<bool(const QString& path)>;
 
 bool OpenWithDesktop(const QString& path);
 
+// Opens the local file `path`; a missing file, or one nothing could open, is reported as
+// a system error.
+void OpenLocalDocument(AppContext& ctx, const DocumentOpener& openDocument, const QString& path);
+
 // The manual's path: the help file named in the catalogue, as HTML, in the application folder.
 QString ManualPath(const AppContext& ctx);
 

@@ -18,6 +18,7 @@
 #include "app/ui/FocusOut.h"
 #include "app/ui/FolderBox.h"
 #include "app/ui/IndexedToolBar.h"
+#include "app/ui/NamedControl.h"
 #include "app/ui/PlainButton.h"
 #include "app/ui/ProgressDialog.h"
 #include "divide/CsvDivider.h"
@@ -45,12 +46,6 @@ constexpr int kDriveNotReady = 625;
 
 // Wide enough for the largest count either kind accepts.
 constexpr int kCountBoxCharacters = 8;
-
-template <typename Control>
-Control* named(Control* control, const char* name) {
-    control->setObjectName(name);
-    return control;
-}
 
 }  // namespace
 
