@@ -1,0 +1,304 @@
+// The file transfer window against the simulated meter, in simulated time.
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "app/ParameterFile.h"
+#include "sim/InMemorySerialPort.h"
+#include "support/FixedClock.h"
+#include "support/ManualClock.h"
+#include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+#include "support/WindowControls.h"
+#include "transfer/ui/frmFileTrans.h"
+
+namespace voltaro {
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::listedNames;
+using test::qpath;
+using Texts = std::vector<std::string>;
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+const QStringList kCardFiles{"DATA0001.BIN", "MEAS0002.CSV", "SETUP001.SET"};  // 3000, 43 and 21 bytes
+const QStringList kMemoryFiles{"MEMO0001.CSV", "WAVE0001.WFM"};
+const char* const kCardNotReady = "Pc card not ready.";
+
+}  // namespace
+
+class frmFileTransTest : public QObject {
+    Q_OBJECT
+
+    test::RecordingMessages messages;
+    test::FixedClock wallClock{{2026, 12, 6, 10, 53, 0}};
+    test::ManualClock linkClock;
+    std::unique_ptr<test::TemporaryFolder> appFolder, card, memory, copies;
+    std::unique_ptr<sim::MeterModel> meter;
+    std::vector<std::string> commands;  // every line the meter received
+    QStringList opened;                 // documents handed to the desktop
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<frmFileTrans> window;
+
+    template <typename Control>
+    Control* the(const char* name) {
+        return test::control<Control>(*window, name);
+    }
+
+    void save(int medium, bool copy = true, bool excel = false) {
+        AppContext saved(messages, wallClock);
+        saved.AppPath = appFolder->withSeparator();
+        AccessParameterFile(saved, kParameterRead);
+        saved.CurrentSetting.Pc.TransMedia = static_cast<std::int16_t>(medium);
+        saved.CurrentSetting.Pc.TransSaveData = copy;
+        saved.CurrentSetting.Pc.TransExcel = excel;
+        saved.CurrentSetting.Pc.TransSavePath = copies->withSeparator();
+        AccessParameterFile(saved, kParameterWrite);
+    }
+
+    void load() {
+        window.reset();
+        ctx = std::make_unique<AppContext>(messages, wallClock);
+        window = std::make_unique<frmFileTrans>(
+            *ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(*meter, linkClock); }, linkClock,
+            [this](const QString& path) {
+                opened << path;
+                return true;
+            });
+    }
+
+    // Loads and shows the window, and waits for the directory read that showing it starts.
+    void open() {
+        load();
+        window->show();
+        [&] { QTRY_VERIFY(!commands.empty() && !messages.boxes.empty()); }();
+        messages.boxes.clear();
+        commands.clear();
+    }
+
+    QStringList copyFolderFiles() {
+        const auto* list = the<QListWidget>("filOutputFile");
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
+        return names;
+    }
+
+    void select(const QStringList& names) {
+        for (const QString& name : names)
+            the<QTreeWidget>("ListView1")->findItems(name, Qt::MatchExactly).front()->setSelected(true);
+    }
+
+private slots:
+    void init() {
+        messages.boxes.clear();
+        commands.clear();
+        opened.clear();
+        for (auto* folder : {&appFolder, &card, &memory, &copies}) *folder = std::make_unique<test::TemporaryFolder>();
+        qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder->path().string()));
+        write(card->path() / "DATA0001.BIN", std::string(1500, '\x02') + std::string(1500, '\xFF'));
+        write(card->path() / "MEAS0002.CSV", "MODEL,ZR915,T200\r\n2026/12/06,10:00:00,1.5\r\n");
+        write(card->path() / "SETUP001.SET", "MODEL,ZR915\r\nID,001\r\n");
+        write(memory->path() / "MEMO0001.CSV", "MODEL,ZR915,T200\r\n");
+        write(memory->path() / "WAVE0001.WFM", std::string(600, '\x03'));  // a counted block can hold ETX bytes
+        meter = std::make_unique<sim::MeterModel>(sim::MeterFolders{card->path(), memory->path()});
+        meter->setCommandObserver([this](std::string_view line) { commands.emplace_back(line); });
+        save(0);
+    }
+    void cleanup() { window.reset(); }
+
+    void openingAnnouncesAndReadsTheSavedMediumOnce_data() {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<QString>("announced");
+        QTest::addColumn<QString>("finished");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("card") << 0 << "Read file names of pc card."
+                              << "Reading the file names of pc card has finished." << kCardFiles;
+        QTest::newRow("memory") << 1 << "Read file names of memory."
+                                << "Reading the file names of memory has finished." << kMemoryFiles;
+    }
+    void openingAnnouncesAndReadsTheSavedMediumOnce() {
+        QFETCH(int, medium);
+        QFETCH(QString, announced);
+        QFETCH(QString, finished);
+        QFETCH(QStringList, listed);
+        save(medium);
+        load();
+        QVERIFY2(commands.empty(), "selecting the saved medium while loading reads nothing");
+        QVERIFY(the<QRadioButton>(medium == 1 ? "optSelMemory" : "optSelCard")->isChecked());
+        window->show();
+        QTRY_COMPARE(messages.texts(), (Texts{announced.toStdString(), finished.toStdString()}));
+        QCOMPARE(messages.boxes[0].title, std::string("File transfer"));
+        QCOMPARE(listedNames(*window), listed);
+        const char* kindQuery = medium == 1 ? ":MEMO:DIRE? MEAS" : ":CARD:DIRE? MEAS";
+        QCOMPARE(std::count(commands.begin(), commands.end(), kindQuery), 1);
+    }
+
+    void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium_data() {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<bool>("cardPulled");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("switch") << 0 << "optSelMemory" << false << kMemoryFiles
+                                << "Reading the file names of memory has finished.";
+        QTest::newRow("switch back") << 1 << "optSelCard" << false << kCardFiles
+                                     << "Reading the file names of pc card has finished.";
+        QTest::newRow("failed refresh") << 0 << "btnNewInfo" << true << kCardFiles << kCardNotReady;
+        // The memory's files could not be picked from the card.
+        QTest::newRow("failed switch") << 1 << "optSelCard" << true << QStringList() << kCardNotReady;
+    }
+    void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium() {
+        QFETCH(int, medium);
+        QFETCH(QString, clicked);
+        QFETCH(bool, cardPulled);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, shown);
+        save(medium);
+        open();
+        select({listedNames(*window).front()});
+        if (cardPulled) fs::remove_all(card->path());
+        the<QAbstractButton>(qPrintable(clicked))->click();
+        QCOMPARE(messages.texts(), Texts{shown.toStdString()});
+        QCOMPARE(listedNames(*window), listed);
+        QCOMPARE(the<QPushButton>("btnTransStart")->isEnabled(), cardPulled && !listed.isEmpty());
+        QCOMPARE(ctx->CurrentSetting.Pc.TransMedia, std::int16_t(the<QRadioButton>("optSelMemory")->isChecked()));
+    }
+
+    void eachHeaderClickSortsTheOtherWayRound() {
+        open();
+        auto click = [&](int column) {
+            emit the<QTreeWidget>("ListView1")->header()->sectionClicked(column);
+            return listedNames(*window);
+        };
+        const QStringList bySize{"SETUP001.SET", "MEAS0002.CSV", "DATA0001.BIN"};
+        QCOMPARE(click(0), QStringList(kCardFiles.rbegin(), kCardFiles.rend()));
+        QCOMPARE(click(0), kCardFiles);
+        QCOMPARE(click(1), QStringList(bySize.rbegin(), bySize.rend()));
+        QCOMPARE(click(1), bySize);
+    }
+
+    void transferCopiesTheSelectedFilesAndOpensTheWorkbook_data() {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<bool>("copy");
+        QTest::addColumn<bool>("excel");
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<bool>("meterLosesThem");
+        QTest::addColumn<QString>("shown");
+        const QString cardDone = "Data Transfer of pc card has finished.";
+        const QStringList binaryAndText{"DATA0001.BIN", "SETUP001.SET"}, csv{"MEAS0002.CSV"};
+        QTest::newRow("card") << 0 << true << false << binaryAndText << false << cardDone;
+        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << false
+                                << "Data Transfer of memory has finished.";
+        QTest::newRow("failure") << 0 << true << true << csv << true << "Communication failed.";
+        QTest::newRow("workbook beside the copies") << 0 << true << true << csv << false << cardDone;
+        QTest::newRow("workbook alone") << 0 << false << true << csv << false << cardDone;
+    }
+    void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
+        QFETCH(int, medium);
+        QFETCH(bool, copy);
+        QFETCH(bool, excel);
+        QFETCH(QStringList, selected);
+        QFETCH(bool, meterLosesThem);
+        QFETCH(QString, shown);
+        save(medium, copy, excel);
+        open();
+        const QStringList listed = listedNames(*window);
+        select(selected);
+        const fs::path source = (medium == 1 ? memory : card)->path();
+        std::map<QString, std::string> bytes;
+        for (const QString& name : selected) {
+            bytes[name] = contents(source / name.toStdString());
+            if (meterLosesThem) fs::remove(source / name.toStdString());
+        }
+        the<QPushButton>("btnTransStart")->click();
+        QCOMPARE(messages.texts(), Texts{shown.toStdString()});
+        QCOMPARE(listedNames(*window), listed);
+        QCOMPARE(copyFolderFiles(), copy && !meterLosesThem ? selected : QStringList());
+        for (const QString& name : copyFolderFiles())
+            QCOMPARE(contents(copies->path() / name.toStdString()), bytes[name]);
+        const QString workbook =
+            (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
+        QCOMPARE(opened, excel && !meterLosesThem ? QStringList{workbook} : QStringList());
+        QCOMPARE(QFile::exists(workbook), excel && !meterLosesThem);
+        if (!copy) QFile::remove(workbook);
+    }
+
+    void theChoicesEnableTheControlsAndOutliveTheWindow() {
+        test::TemporaryFolder other;
+        open();
+        auto* start = the<QPushButton>("btnTransStart");
+        QVERIFY(!start->isEnabled());
+        the<QTreeWidget>("ListView1")->selectAll();
+        QVERIFY(start->isEnabled());
+        the<QLineEdit>("txtSavePath")->setText(qpath(other.path()));
+        QTest::keyClick(the<QLineEdit>("txtSavePath"), Qt::Key_Return);
+        the<QCheckBox>("chkSaveData")->click();
+        QVERIFY2(!start->isEnabled(), "no target, whatever is selected");
+        QVERIFY(!the<QLineEdit>("txtSavePath")->isEnabled() && !the<QPushButton>("btnBrowse")->isEnabled());
+        the<QCheckBox>("chkTransExcel")->click();
+        QVERIFY(start->isEnabled());
+        the<QRadioButton>("optSelMemory")->click();
+        QVERIFY2(!start->isEnabled(), "the new list has nothing selected");
+        window->close();
+        load();
+        QCOMPARE(the<QLineEdit>("txtSavePath")->text(), qpath(other.path()));
+        QVERIFY(!the<QCheckBox>("chkSaveData")->isChecked());
+        QVERIFY(the<QCheckBox>("chkTransExcel")->isChecked());
+        QVERIFY(the<QRadioButton>("optSelMemory")->isChecked());
+        the<QCheckBox>("chkSaveData")->click();
+        QVERIFY(the<QLineEdit>("txtSavePath")->isEnabled() && the<QPushButton>("btnBrowse")->isEnabled());
+    }
+
+    void aTypedFolderGetsItsSeparatorWhenTheBoxIsLeft_data() {
+        QTest::addColumn<int>("leave");  // Enter pressed, or the reason the focus left
+        QTest::addColumn<QString>("typedEnd");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("keptEnd");
+        QTest::newRow("Tab adds the separator") << int(Qt::TabFocusReason) << "" << true << "/";
+        QTest::newRow("one separator is enough") << int(Qt::MouseFocusReason) << "/" << true << "/";
+        QTest::newRow("Enter keeps it as typed") << -1 << "" << true << "";
+        QTest::newRow("another window takes no edit") << int(Qt::ActiveWindowFocusReason) << "" << false << "";
+    }
+    void aTypedFolderGetsItsSeparatorWhenTheBoxIsLeft() {
+        QFETCH(int, leave);
+        QFETCH(QString, typedEnd);
+        QFETCH(bool, kept);
+        QFETCH(QString, keptEnd);
+        test::TemporaryFolder other;
+        write(other.path() / "NEW.CSV", "x");
+        write(copies->path() / "OLD.CSV", "x");
+        load();
+        auto* box = the<QLineEdit>("txtSavePath");
+        box->setText(qpath(other.path()) + typedEnd);
+        if (leave < 0) {
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            QFocusEvent focusOut(QEvent::FocusOut, Qt::FocusReason(leave));
+            QApplication::sendEvent(box, &focusOut);
+        }
+        const QString saved = kept ? qpath(other.path()) + keptEnd : QString::fromStdString(copies->withSeparator());
+        QCOMPARE(QString::fromStdString(ctx->CurrentSetting.Pc.TransSavePath), saved);
+        if (kept) QCOMPARE(box->text(), saved);
+        QCOMPARE(copyFolderFiles(), QStringList{kept ? "NEW.CSV" : "OLD.CSV"});
+    }
+};
+
+}  // namespace voltaro
+
+QTEST_MAIN(voltaro::frmFileTransTest)
+#include "frmFileTransTest.moc"
