@@ -11,6 +11,7 @@
 #include "app/ui/IndexedToolBar.h"
 #include "convert/ui/frmFileConv.h"
 #include "divide/ui/frmFileDivide.h"
+#include "transfer/ui/frmFileTrans.h"
 
 namespace voltaro {
 
@@ -25,8 +26,13 @@ QString catalogueText(const AppContext& ctx, int id) { return QString::fromStdSt
 
 }  // namespace
 
-frmMainMenu::frmMainMenu(AppContext& ctx, DocumentOpener openDocument, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), openDocument_(std::move(openDocument)) {
+frmMainMenu::frmMainMenu(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
+                         DocumentOpener openDocument, QWidget* parent)
+    : QMainWindow(parent),
+      ctx_(ctx),
+      makeSerialPort_(std::move(makeSerialPort)),
+      linkClock_(linkClock),
+      openDocument_(std::move(openDocument)) {
     QStyle* look = style();
     toolbar_ = new IndexedToolBar(
         {
@@ -40,8 +46,8 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DocumentOpener openDocument, QWidget* 
         this);
     toolbar_->setObjectName("Toolbar1");
     addToolBar(toolbar_);
-    // The tool windows arrive one by one; until a window exists its button is visibly unavailable.
-    for (int index : {Setup, FileTransfer}) toolbar_->button(index)->setEnabled(false);
+    // Until the settings window exists its button is visibly unavailable.
+    toolbar_->button(Setup)->setEnabled(false);
     connect(toolbar_, &IndexedToolBar::buttonClicked, this, &frmMainMenu::onToolbarButton);
 
     about_ = new QLabel(this);
@@ -62,6 +68,11 @@ void frmMainMenu::start() {
 
 void frmMainMenu::onToolbarButton(int index) {
     switch (index) {
+        case FileTransfer: {
+            frmFileTrans window(ctx_, makeSerialPort_, linkClock_, openDocument_, ChooseExistingFolder, this);
+            window.exec();
+            break;
+        }
         case FileConv: {
             frmFileConv window(ctx_, openDocument_, ChooseExistingFolder, this);
             window.exec();

@@ -4,6 +4,8 @@
 
 #include "app/AppContext.h"
 #include "app/ui/Manual.h"
+#include "link/MonotonicClock.h"
+#include "link/SerialPort.h"
 
 class QLabel;
 
@@ -18,7 +20,10 @@ class frmMainMenu : public QMainWindow {
 public:
     enum ToolbarButton { Setup = 1, FileTransfer = 3, FileConv = 5, FileDivide = 7, Help = 9, Exit = 11 };
 
-    explicit frmMainMenu(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop, QWidget* parent = nullptr);
+    // The windows that talk to the meter make their lines with `makeSerialPort` and count
+    // their time-outs on `linkClock`.
+    frmMainMenu(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
+                DocumentOpener openDocument = OpenWithDesktop, QWidget* parent = nullptr);
 
     // Fills the window, shows it and greets the user with the start-up hint.
     void start();
@@ -31,6 +36,8 @@ public slots:
 
 private:
     AppContext& ctx_;
+    SerialPortMaker makeSerialPort_;
+    const MonotonicClock& linkClock_;
     DocumentOpener openDocument_;
     IndexedToolBar* toolbar_ = nullptr;
     QLabel* about_ = nullptr;

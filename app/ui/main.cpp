@@ -28,11 +28,12 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const voltaro::SerialPortMaker makeSerialPort = [] { return std::make_unique<voltaro::QtSerialPort>(); };
     if (argc > 1) {
         // The serial line lives on QtCore; commands need no display.
         QCoreApplication application(argc, argv);
         voltaro::Console console = voltaro::StandardConsole();
-        console.makeSerialPort = [] { return std::make_unique<voltaro::QtSerialPort>(); };
+        console.makeSerialPort = makeSerialPort;
         return voltaro::RunCommandLine({argv + 1, argv + argc}, console);
     }
     if (!displayAvailable()) {
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     voltaro::QtMessages messages;
     voltaro::SystemWallClock clock;
     voltaro::AppContext ctx(messages, clock);
-    voltaro::frmMainMenu mainMenu(ctx);
+    voltaro::SteadyClock linkClock;
+    voltaro::frmMainMenu mainMenu(ctx, makeSerialPort, linkClock);
     mainMenu.start();
     return application.exec();
 }

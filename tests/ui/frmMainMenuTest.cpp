@@ -10,6 +10,7 @@
 #include "app/ui/frmMainMenu.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
+#include "support/ScriptedPort.h"
 #include "support/TemporaryFolder.h"
 
 namespace voltaro {
@@ -20,6 +21,13 @@ class frmMainMenuTest : public QObject {
     test::RecordingMessages messages;
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
     test::TemporaryFolder appFolder;
+    test::ManualClock linkClock;
+    // No meter is attached.
+    SerialPortMaker noLine = [this] {
+        auto port = std::make_unique<test::ScriptedPort>(linkClock);
+        port->openError = "No such file or directory";
+        return port;
+    };
 
     void startInAppFolder() { qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string())); }
 
@@ -31,7 +39,7 @@ private slots:
 
     void startUpFillsTheWindowAndGreetsTheUser() {
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx);
+        frmMainMenu window(ctx, noLine, linkClock);
         window.start();
 
         QCOMPARE(QString::fromStdString(ctx.AppPath), QString::fromStdString(appFolder.withSeparator()));
@@ -49,7 +57,7 @@ private slots:
 
     void toolbarHasSixButtonsBetweenSeparators() {
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx);
+        frmMainMenu window(ctx, noLine, linkClock);
         window.start();
         const auto& positions = window.Toolbar1()->positions();
         QCOMPARE(positions.size(), std::size_t{11});
@@ -63,7 +71,7 @@ private slots:
             QVERIFY(button != nullptr);
             QCOMPARE(button->text(), QString(captions[index / 2]));
             // A tool window that this build lacks is visibly unavailable, not silently dead.
-            QCOMPARE(button->isEnabled(), index >= frmMainMenu::FileConv);
+            QCOMPARE(button->isEnabled(), index != frmMainMenu::Setup);
         }
         QVERIFY(window.Toolbar1()->button(0) == nullptr);
         QVERIFY(window.Toolbar1()->button(12) == nullptr);
@@ -73,7 +81,7 @@ private slots:
         std::ofstream(appFolder.path() / "voltaroe.html") << "<html></html>";
         QStringList opened;
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx, [&](const QString& path) {
+        frmMainMenu window(ctx, noLine, linkClock, [&](const QString& path) {
             opened << path;
             return true;
         });
@@ -88,7 +96,7 @@ private slots:
         std::filesystem::remove(appFolder.path() / "voltaroe.html");
         bool opened = false;
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx, [&](const QString&) { return opened = true; });
+        frmMainMenu window(ctx, noLine, linkClock, [&](const QString&) { return opened = true; });
         window.start();
         messages.boxes.clear();
         window.Toolbar1()->button(frmMainMenu::Help)->trigger();
@@ -102,6 +110,7 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
+        QTest::newRow("file transfer") << int(frmMainMenu::FileTransfer) << "frmFileTrans" << "File transfer";
         QTest::newRow("conversion") << int(frmMainMenu::FileConv) << "frmFileConv" << "File conversion";
         QTest::newRow("divide") << int(frmMainMenu::FileDivide) << "frmFileDivide" << "File divide";
     }
@@ -112,7 +121,7 @@ private slots:
         QFETCH(QString, caption);
         std::filesystem::remove(appFolder.path() / "Parameter");
         AppContext ctx(messages, clock);
-        frmMainMenu menu(ctx);
+        frmMainMenu menu(ctx, noLine, linkClock);
         menu.start();
         QString shown;
         QTimer::singleShot(0, &menu, [&] {
@@ -129,7 +138,7 @@ private slots:
 
     void exitClosesTheWindowAtOnce() {
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx);
+        frmMainMenu window(ctx, noLine, linkClock);
         window.start();
         window.Toolbar1()->button(frmMainMenu::Exit)->trigger();
         QVERIFY(!window.isVisible());
