@@ -269,16 +269,18 @@ void frmFileTrans::transferFiles() {
 
     frmProgress progress(ctx_, frmProgress::FileCopy, text(texts.transferring), this);
     TransferProgress fileLine(linkClock_, progress);
+    std::int16_t written = 0;
     const bool transferred = runExchange(progress, [&](Link& link) {
         const std::int16_t result = TransStart(link, medium, selected, targets, fileLine);
-        // Still on the worker: writing a large workbook takes a while.
-        return result == 0 && workbook ? workbook->close() : result;
+        // Still on the worker: writing a large workbook takes a while. Like a spreadsheet
+        // left open, it keeps the sheets of the files that arrived before a run stopped.
+        if (workbook) written = workbook->close();
+        return result == 0 ? written : result;
     }) == 0;
     RefreshFolderList();
-    if (!transferred) return;
-    if (workbook && workbook->hasSheets())
+    if (workbook && written == 0 && workbook->hasSheets())
         OpenLocalDocument(ctx_, openDocument_, QString::fromStdString(workbook->path()));
-    ShowInformationText(ctx_, ctx_.catalogue.text(texts.transferFinished));
+    if (transferred) ShowInformationText(ctx_, ctx_.catalogue.text(texts.transferFinished));
 }
 
 void frmFileTrans::savePathEntered(bool leavingTheBox) {
