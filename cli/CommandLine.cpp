@@ -73,4 +73,10 @@ int RunCommandLine(const std::vector<std::string>& args, const Console& console)
     return found->run({args.begin() + 1, args.end()}, console);
 }
 
+bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& at, std::string& value) {
+    if (at + 1 >= args.size()) return false;
+    value = args[++at];
+    return true;
+}
+
 }  // namespace voltaro

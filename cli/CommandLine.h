@@ -41,4 +41,8 @@ int RunCommandLine(const std::vector<std::string>& args, const Console& console)
 // The help text: usage, options and every subcommand.
 void PrintHelp(std::ostream& out);
 
+// Steps from the option at `args[at]` to the value after it and copies that into `value`;
+// false when the option is the last argument.
+bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& at, std::string& value);
+
 }  // namespace voltaro

@@ -46,19 +46,14 @@ int RunDivideCommand(const std::vector<std::string>& args, const Console& consol
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& into) {
-            if (++i == args.size()) return false;
-            into = args[i];
-            return true;
-        };
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--lines" || arg == "--columns")) {
             if (kind) return usage(err, "give one of --lines and --columns");
             kind = arg == "--lines" ? DivideKind::Lines : DivideKind::Columns;
-            if (!value(request.countText)) return usage(err, "option " + arg + " needs a count");
+            if (!TakeOptionValue(args, i, request.countText)) return usage(err, "option " + arg + " needs a count");
         } else if (!optionsEnded && (arg == "-o" || arg == "--output")) {
-            if (!value(request.outputFolder)) return usage(err, "option " + arg + " needs a folder");
+            if (!TakeOptionValue(args, i, request.outputFolder)) return usage(err, "option " + arg + " needs a folder");
         } else if (!optionsEnded && (arg == "-y" || arg == "--yes")) {
             yes = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {

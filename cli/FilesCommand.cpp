@@ -1,8 +1,8 @@
 #include "cli/FilesCommand.h"
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
+#include <set>
 
 #include "app/ErrorReporting.h"
 #include "app/TextTools.h"
@@ -44,21 +44,17 @@ std::string takeOptions(const std::vector<std::string>& args, bool get, FilesOpt
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& into) {
-            if (++i == args.size()) return false;
-            into = args[i];
-            return true;
-        };
         std::string text;
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg == "--media") {
-            if (!value(text) || (text != "card" && text != "memory")) return "--media needs card or memory";
+            if (!TakeOptionValue(args, i, text) || (text != "card" && text != "memory"))
+                return "--media needs card or memory";
             options.medium = text == "card" ? MeterMedium::Card : MeterMedium::Memory;
         } else if (get && !optionsEnded && (arg == "-o" || arg == "--output")) {
-            if (!value(options.folder)) return "option " + arg + " needs a folder";
+            if (!TakeOptionValue(args, i, options.folder)) return "option " + arg + " needs a folder";
         } else if (get && !optionsEnded && arg == "--xlsx") {
-            if (!value(options.workbook)) return "option --xlsx needs a workbook file";
+            if (!TakeOptionValue(args, i, options.workbook)) return "option --xlsx needs a workbook file";
         } else if (get && !optionsEnded && (arg == "-y" || arg == "--yes" || arg == "-n" || arg == "--no")) {
             if (options.answers) return "give one of --yes and --no";
             options.answers = arg == "-y" || arg == "--yes" ? ConsoleAnswers::Ok : ConsoleAnswers::No;
@@ -74,25 +70,22 @@ std::string takeOptions(const std::vector<std::string>& args, bool get, FilesOpt
     return {};
 }
 
-// The list's entries the user named, in the list's order; false after naming one that is
-// not on the meter.
+// The list's entries the user named (in any letter case), in the list's order; false after
+// naming those that are not on the meter.
 bool pickNamed(const MeterFileList& list, const std::vector<std::string>& names, std::vector<MeterFileEntry>& picked,
                std::ostream& err) {
-    bool allFound = true;
-    for (const std::string& name : names) {
-        const bool found = std::any_of(list.entries.begin(), list.entries.end(), [&](const MeterFileEntry& entry) {
-            return UpperCaseAscii(TrimBlanks(entry.name)) == UpperCaseAscii(name);
-        });
-        if (!found) err << "voltaro files: " << name << " is not on the meter\n";
-        allFound = allFound && found;
-    }
-    if (!allFound) return false;
+    std::set<std::string> missing;
+    for (const std::string& name : names) missing.insert(UpperCaseAscii(name));
     for (const MeterFileEntry& entry : list.entries) {
-        const std::string listed = UpperCaseAscii(TrimBlanks(entry.name));
-        if (std::any_of(names.begin(), names.end(), [&](const std::string& name) { return UpperCaseAscii(name) == listed; }))
-            picked.push_back(entry);
+        if (missing.erase(UpperCaseAscii(TrimBlanks(entry.name))) > 0) picked.push_back(entry);
     }
-    return true;
+    bool allThere = true;
+    for (const std::string& name : names) {
+        if (missing.erase(UpperCaseAscii(name)) == 0) continue;
+        err << "voltaro files: " << name << " is not on the meter\n";
+        allThere = false;
+    }
+    return allThere;
 }
 
 // Shows the arriving file on the terminal's progress line.

@@ -31,7 +31,8 @@ std::string clockText(std::uint64_t seconds) {
 
 std::string TransferProgressText(std::uint64_t done, std::uint64_t total, MonotonicClock::Duration elapsed) {
     const std::uint64_t percent = total == 0 ? 100 : (done >= total ? 100 : done * 100 / total);
-    std::string text = withThousands(done) + " of " + withThousands(total) + " bytes (" + std::to_string(percent) + "%)";
+    std::string text =
+        withThousands(done) + " of " + withThousands(total) + " bytes (" + std::to_string(percent) + "%)";
     if (done > 0 && done < total && elapsed >= std::chrono::seconds(1)) {
         const double seconds = std::chrono::duration<double>(elapsed).count();
         const double left = seconds * static_cast<double>(total - done) / static_cast<double>(done);

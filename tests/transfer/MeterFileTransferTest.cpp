@@ -109,7 +109,8 @@ TEST(TransferRun, TextFilesReachTheWorkbookWithoutACopyAndBinaryFilesNever) {
     const std::string book = (run.app.path() / "book.xlsx").string();
     {
         SpreadsheetWorkbook workbook(run.ctx, book);
-        ASSERT_EQ(TransStart(run.link, MeterMedium::Card, run.all, TransferTargets(false, "", &workbook), run.quiet), 0);
+        const TransferTargets spreadsheetOnly(false, "", &workbook);
+        ASSERT_EQ(TransStart(run.link, MeterMedium::Card, run.all, spreadsheetOnly, run.quiet), 0);
         ASSERT_EQ(workbook.close(), 0);
     }
     EXPECT_TRUE(namesIn(run.copies.path()).empty());
@@ -159,7 +160,8 @@ TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
 }
 
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
-    for (const std::string& name : std::vector<std::string>{"../EVIL.CSV", "SUB/EVIL.CSV", "..", "EVIL\\X.CSV", "EV\x01L.CSV", ""}) {
+    const std::vector<std::string> hostile{"../EVIL.CSV", "SUB/EVIL.CSV", "..", "EVIL\\X.CSV", "EV\x01L.CSV", ""};
+    for (const std::string& name : hostile) {
         TransferRun run;
         EXPECT_EQ(run.run({TransferRun::entry(name, "10"), run.all[1]}), -1) << name;
         ASSERT_EQ(run.messages.boxes.size(), 1u) << name;

@@ -43,7 +43,8 @@ TEST(TransferProgress, PassesOnTheStartTheEndAndAtMostTenUpdatesASecond) {
     progress.progress("A.BIN", 200, 1000);
     progress.progress("A.BIN", 1000, 1000);  // the end always shows
     progress.progress("B.CSV", 0, 10);       // a new file starts its own clock
-    EXPECT_EQ(shown.lines, (std::vector<std::string>{"A.BIN   0 of 1,000 bytes (0%)", "A.BIN   200 of 1,000 bytes (20%)",
+    EXPECT_EQ(shown.lines, (std::vector<std::string>{"A.BIN   0 of 1,000 bytes (0%)",
+                                                     "A.BIN   200 of 1,000 bytes (20%)",
                                                      "A.BIN   1,000 of 1,000 bytes (100%)",
                                                      "B.CSV   0 of 10 bytes (0%)"}));
 }
