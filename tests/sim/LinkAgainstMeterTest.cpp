@@ -8,14 +8,9 @@
 
 #include "link/MeterChecks.h"
 #include "link/SystemReset.h"
-#include "settings/DefaultSettings.h"
 #include "transfer/MeterDirectory.h"
 #include "transfer/MeterFileCopy.h"
-#include "sim/InMemorySerialPort.h"
-#include "sim/MeterModel.h"
-#include "support/FixedClock.h"
-#include "support/ManualClock.h"
-#include "support/RecordingMessages.h"
+#include "sim/SimulatedMeterLink.h"
 #include "support/TemporaryFolder.h"
 
 namespace voltaro {
@@ -23,23 +18,15 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct LinkAgainstMeter {
+// A line to the meter, open and with the headers off, as after the start of an exchange.
+struct LinkAgainstMeter : test::SimulatedMeterLink {
     explicit LinkAgainstMeter(sim::MeterFaults faults = {}, sim::MeterFolders folders = {})
-        : meter(std::move(folders), std::move(faults)) {
+        : SimulatedMeterLink(std::move(faults), std::move(folders)) {
         ctx.AppPath = "/app/";
-        SetDefaultSettings(ctx);
         link.OpenCommPort(ctx.CurrentSetting.Pc);
         link.SendCommand(":COMM:HEAD OFF");
     }
     std::vector<std::string> texts() const { return messages.texts(); }
-
-    test::RecordingMessages messages;
-    test::FixedClock wallClock{{2026, 12, 6, 10, 0, 0}};
-    AppContext ctx{messages, wallClock};
-    test::ManualClock clock;
-    sim::MeterModel meter;
-    sim::InMemorySerialPort port{meter, clock};
-    Link link{ctx, port, clock};
 };
 
 TEST(LinkAgainstMeter, EachMeterStateGivesItsOneMessage) {

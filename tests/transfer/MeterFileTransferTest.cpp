@@ -6,12 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "settings/DefaultSettings.h"
-#include "sim/InMemorySerialPort.h"
-#include "sim/MeterModel.h"
-#include "support/FixedClock.h"
-#include "support/ManualClock.h"
-#include "support/RecordingMessages.h"
+#include "sim/SimulatedMeterLink.h"
 #include "support/TemporaryFolder.h"
 #include "support/WorkbookReader.h"
 #include "transfer/MeterFileTransfer.h"
@@ -49,17 +44,16 @@ const std::string kSet = "MODEL,ZR915\r\nID,001\r\n";
 
 // A meter with three files on its card, the copy folder and the application folder.
 struct TransferRun {
-    explicit TransferRun(sim::MeterFaults faults = {}) : meter({card.path(), {}}, std::move(faults)) {
+    explicit TransferRun(sim::MeterFaults faults = {}) : line(std::move(faults), {card.path(), {}}) {
         write(card.path() / "DATA0001.BIN", binary);
         write(card.path() / "MEAS0001.CSV", kCsv);
         write(card.path() / "SETUP001.SET", kSet);
-        ctx.AppPath = app.path().string() + "/";
-        SetDefaultSettings(ctx);
+        line.ctx.AppPath = app.path().string() + "/";
     }
 
     std::int16_t run(const std::vector<MeterFileEntry>& selected, bool copy = true) {
-        return TransStart(link, MeterMedium::Card, selected, TransferTargets(copy, copies.path().string(), nullptr),
-                          quiet);
+        return TransStart(line.link, MeterMedium::Card, selected,
+                          TransferTargets(copy, copies.path().string(), nullptr), quiet);
     }
 
     static MeterFileEntry entry(const std::string& name, const std::string& size) {
@@ -73,13 +67,7 @@ struct TransferRun {
     std::vector<MeterFileEntry> all{entry("DATA0001.BIN", "5000"), entry("MEAS0001.CSV", std::to_string(kCsv.size())),
                                     entry("SETUP001.SET", std::to_string(kSet.size()))};
     test::TemporaryFolder card, copies, app;
-    test::RecordingMessages messages;
-    test::FixedClock wallClock{{2026, 12, 6, 10, 0, 0}};
-    AppContext ctx{messages, wallClock};
-    test::ManualClock clock;
-    sim::MeterModel meter;
-    sim::InMemorySerialPort port{meter, clock};
-    Link link{ctx, port, clock};
+    test::SimulatedMeterLink line;
     ProgressObserver quiet;
 };
 
@@ -91,8 +79,8 @@ TEST(TransferRun, CopiesEverySelectedFileByteForByteAndLeavesNoTemporaryFile) {
     EXPECT_EQ(contents(run.copies.path() / "MEAS0001.CSV"), kCsv);
     EXPECT_EQ(contents(run.copies.path() / "SETUP001.SET"), kSet);
     EXPECT_TRUE(namesIn(run.app.path()).empty());
-    EXPECT_TRUE(run.messages.boxes.empty());
-    EXPECT_FALSE(run.port.isOpen());
+    EXPECT_TRUE(run.line.messages.boxes.empty());
+    EXPECT_FALSE(run.line.port.isOpen());
 }
 
 TEST(TransferRun, NothingSelectedOrCopyingOffWritesNothing) {
@@ -101,16 +89,16 @@ TEST(TransferRun, NothingSelectedOrCopyingOffWritesNothing) {
     EXPECT_EQ(run.run(run.all, false), 0);
     EXPECT_TRUE(namesIn(run.copies.path()).empty());
     EXPECT_TRUE(namesIn(run.app.path()).empty());
-    EXPECT_TRUE(run.messages.boxes.empty());
+    EXPECT_TRUE(run.line.messages.boxes.empty());
 }
 
 TEST(TransferRun, TextFilesReachTheWorkbookWithoutACopyAndBinaryFilesNever) {
     TransferRun run;
     const std::string book = (run.app.path() / "book.xlsx").string();
     {
-        SpreadsheetWorkbook workbook(run.ctx, book);
+        SpreadsheetWorkbook workbook(run.line.ctx, book);
         const TransferTargets spreadsheetOnly(false, "", &workbook);
-        ASSERT_EQ(TransStart(run.link, MeterMedium::Card, run.all, spreadsheetOnly, run.quiet), 0);
+        ASSERT_EQ(TransStart(run.line.link, MeterMedium::Card, run.all, spreadsheetOnly, run.quiet), 0);
         ASSERT_EQ(workbook.close(), 0);
     }
     EXPECT_TRUE(namesIn(run.copies.path()).empty());
@@ -119,7 +107,7 @@ TEST(TransferRun, TextFilesReachTheWorkbookWithoutACopyAndBinaryFilesNever) {
     EXPECT_EQ(test::SheetCells(test::ReadWorkbookPart(book, "xl/worksheets/sheet1.xml").value()),
               (Names{"A1 MODEL", "B1 ZR915", "C1 T200", "A2 2026/12/06", "B2 10:00:00", "C2 #1.5", "D2 #2"}));
     EXPECT_EQ(namesIn(run.app.path()), Names{"book.xlsx"});
-    EXPECT_TRUE(run.messages.boxes.empty());
+    EXPECT_TRUE(run.line.messages.boxes.empty());
 }
 
 TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
@@ -136,14 +124,14 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
     for (const auto& c : cases) {
         TransferRun run;
         write(run.copies.path() / "DATA0001.BIN", "old");
-        run.messages.threeWayAnswers = c.answers;
+        run.line.messages.threeWayAnswers = c.answers;
         EXPECT_EQ(run.run({run.all[0], run.all[1]}), c.status);
-        ASSERT_EQ(run.messages.questions.size(), 1u);
-        EXPECT_EQ(run.messages.questions[0].text, "DATA0001.BIN already exists.\nDo you want to replace it?");
+        ASSERT_EQ(run.line.messages.questions.size(), 1u);
+        EXPECT_EQ(run.line.messages.questions[0].text, "DATA0001.BIN already exists.\nDo you want to replace it?");
         EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), c.binaryAfter == "new" ? run.binary : "old");
         EXPECT_EQ(fs::exists(run.copies.path() / "MEAS0001.CSV"), c.csvCopied);
         EXPECT_TRUE(namesIn(run.app.path()).empty());
-        EXPECT_TRUE(run.messages.boxes.empty());
+        EXPECT_TRUE(run.line.messages.boxes.empty());
     }
 }
 
@@ -153,7 +141,7 @@ TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
     TransferRun run(broken);
     write(run.copies.path() / "DATA0001.BIN", "old");
     EXPECT_EQ(run.run(run.all), -1);
-    EXPECT_EQ(run.messages.texts(), Texts{"Communication failed."});
+    EXPECT_EQ(run.line.messages.texts(), Texts{"Communication failed."});
     EXPECT_EQ(namesIn(run.copies.path()), Names{"DATA0001.BIN"});
     EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), "old");
     EXPECT_TRUE(namesIn(run.app.path()).empty());
@@ -164,11 +152,11 @@ TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetc
     for (const std::string& name : hostile) {
         TransferRun run;
         EXPECT_EQ(run.run({TransferRun::entry(name, "10"), run.all[1]}), -1) << name;
-        ASSERT_EQ(run.messages.boxes.size(), 1u) << name;
-        EXPECT_EQ(run.messages.boxes[0].icon, MessageIcon::Stop);
-        EXPECT_NE(run.messages.boxes[0].text.find("Invalid filename."), std::string::npos);
-        EXPECT_EQ(run.messages.boxes[0].text.find('\x01'), std::string::npos) << "control characters are not shown";
-        EXPECT_TRUE(run.port.settings().device.empty()) << "the line was opened for " << name;
+        ASSERT_EQ(run.line.messages.boxes.size(), 1u) << name;
+        EXPECT_EQ(run.line.messages.boxes[0].icon, MessageIcon::Stop);
+        EXPECT_NE(run.line.messages.boxes[0].text.find("Invalid filename."), std::string::npos);
+        EXPECT_EQ(run.line.messages.boxes[0].text.find('\x01'), std::string::npos) << "control characters are not shown";
+        EXPECT_TRUE(run.line.port.settings().device.empty()) << "the line was opened for " << name;
         EXPECT_TRUE(namesIn(run.copies.path()).empty()) << name;
         EXPECT_TRUE(namesIn(run.app.path()).empty());
     }
@@ -179,11 +167,11 @@ TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetc
 TEST(TransferRun, AMissingCopyFolderIsReportedBeforeTheMeterIsAsked) {
     TransferRun run;
     const fs::path missing = run.copies.path() / "gone";
-    EXPECT_EQ(TransStart(run.link, MeterMedium::Card, run.all, TransferTargets(true, missing.string(), nullptr),
+    EXPECT_EQ(TransStart(run.line.link, MeterMedium::Card, run.all, TransferTargets(true, missing.string(), nullptr),
                          run.quiet),
               -1);
-    EXPECT_EQ(run.messages.texts(), Texts{missing.string() + "/: No such file or directory"});
-    EXPECT_FALSE(run.port.isOpen());
+    EXPECT_EQ(run.line.messages.texts(), Texts{missing.string() + "/: No such file or directory"});
+    EXPECT_FALSE(run.line.port.isOpen());
     EXPECT_TRUE(namesIn(run.app.path()).empty());
 }
 
@@ -195,10 +183,10 @@ TEST(TransferRun, ALargeBinaryFileArrivesAtTheLineRate) {
     TransferRun run(paced);
     const std::size_t size = 256 * 1024;
     write(run.card.path() / "LARGE001.BIN", binaryBytes(size));
-    run.ctx.CurrentSetting.Pc.CommPort.PcBaud = 5;  // 38400 in the list of rates
-    const auto started = run.clock.now();
+    run.line.ctx.CurrentSetting.Pc.CommPort.PcBaud = 5;  // 38400 in the list of rates
+    const auto started = run.line.clock.now();
     ASSERT_EQ(run.run({TransferRun::entry("LARGE001.BIN", std::to_string(size))}), 0);
-    const double taken = std::chrono::duration<double>(run.clock.now() - started).count();
+    const double taken = std::chrono::duration<double>(run.line.clock.now() - started).count();
     const double lineTime = static_cast<double>(size + 2) * 10 / 38400;
     EXPECT_LE(taken, lineTime * 1.05) << "line time " << lineTime << " s";
     EXPECT_EQ(contents(run.copies.path() / "LARGE001.BIN"), binaryBytes(size));
