@@ -9,7 +9,8 @@ namespace voltaro::setting_file {
 // How the fields of a setting file are spelled. A plain 16-bit field is a whole number, a
 // single-precision one a ratio with two decimals, a span one field per element; the
 // wrappers below mark the rest. They hold references, so one list serves the writer
-// (over a const record) and the reader.
+// (over a const record) and the reader. The deduction guides are for compilers that do
+// not deduce an aggregate's arguments by themselves (clang before 17).
 
 inline constexpr std::string_view kModel = "ZR915";
 inline constexpr std::string_view kFileType = "T100";
@@ -27,12 +28,16 @@ template <typename Text>
 struct VersionText {
     Text& version;
 };
+template <typename Text>
+VersionText(Text&) -> VersionText<Text>;
 
 // A text as it is, possibly empty.
 template <typename Text>
 struct PlainText {
     Text& text;
 };
+template <typename Text>
+PlainText(Text&) -> PlainText<Text>;
 
 // A whole number with at least `digits` digits, zeros in front.
 template <typename Int>
@@ -40,12 +45,16 @@ struct ZeroPadded {
     Int& value;
     int digits;
 };
+template <typename Int>
+ZeroPadded(Int&, int) -> ZeroPadded<Int>;
 
 // The averaging index, spelled as the count of averaged values.
 template <typename Int>
 struct AveragingCount {
     Int& index;
 };
+template <typename Int>
+AveragingCount(Int&) -> AveragingCount<Int>;
 
 // Year, month, day, hour and minute of a calendar time: the year as two digits counted
 // from 2000, month, day and minute with two digits, the hour plain. Seconds are left out.
@@ -53,12 +62,16 @@ template <typename Time>
 struct CalendarMinute {
     Time& time;
 };
+template <typename Time>
+CalendarMinute(Time&) -> CalendarMinute<Time>;
 
 // Hours, minutes and seconds as one count of seconds.
 template <typename Timer>
 struct TimerSeconds {
     Timer& timer;
 };
+template <typename Timer>
+TimerSeconds(Timer&) -> TimerSeconds<Timer>;
 
 // The harmonic order selection, which files of some versions do not have (see the
 // reader); `version` is the version read before it.
@@ -67,6 +80,8 @@ struct OrderSelection {
     Int& selection;
     const Text& version;
 };
+template <typename Int, typename Text>
+OrderSelection(Int&, const Text&) -> OrderSelection<Int, Text>;
 
 inline constexpr std::array<std::string_view, 5> kOrderKeys{
     "SAVE_ORDER1", "SAVE_ORDER2", "SAVE_ORDER3", "SAVE_ORDER4", "SAVE_ORDER5"};
