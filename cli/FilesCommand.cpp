@@ -25,9 +25,7 @@ constexpr char kSynopsis[] =
     "       voltaro files get [PORT OPTIONS] [--media card|memory] [-o DIR] [--xlsx BOOK.xlsx] [--yes|--no] NAME...";
 
 int usage(const Console& console, const std::string& complaint) {
-    console.err << "voltaro files: " << complaint << "\nusage: voltaro files " << kSynopsis << '\n'
-                << kPortOptionsHelp;
-    return kExitUsage;
+    return MeterCommandUsage(console, "files", kSynopsis, complaint);
 }
 
 // What follows "files list" or "files get" once the port options are taken out.

@@ -11,24 +11,15 @@
 
 namespace voltaro {
 
-namespace {
-
-int usage(const Console& console, const std::string& command, const std::string& synopsis,
-          const std::string& complaint) {
-    console.err << "voltaro " << command << ": " << complaint << "\nusage: voltaro " << command << ' ' << synopsis
-                << '\n'
-                << kPortOptionsHelp;
-    return kExitUsage;
-}
-
-}  // namespace
-
 int RunIdentifyCommand(const std::vector<std::string>& args, const Console& console) {
     std::vector<std::string> rest = args;
     int status = kExitSuccess;
     auto session = MeterSession::create(rest, console, ConsoleAnswers::Cancel, "identify", status);
-    if (!session) return status == kExitUsage ? usage(console, "identify", "[PORT OPTIONS]", "see the options") : status;
-    if (!rest.empty()) return usage(console, "identify", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+    if (!session)
+        return status == kExitUsage ? MeterCommandUsage(console, "identify", "[PORT OPTIONS]", "see the options")
+                                    : status;
+    if (!rest.empty())
+        return MeterCommandUsage(console, "identify", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
 
     Link& link = session->link();
     if (link.OpenCommPort(session->context().CurrentSetting.Pc) != 0) return kExitFailure;
@@ -49,8 +40,9 @@ int RunSetupCommand(const std::vector<std::string>& args, const Console& console
     AccessParameterFile(ctx, kParameterRead);
     PcSettings& pc = ctx.CurrentSetting.Pc;
     if (!TakePortOptions(rest, pc, console.err, "setup"))
-        return usage(console, "setup", "[PORT OPTIONS]", "see the options");
-    if (!rest.empty()) return usage(console, "setup", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+        return MeterCommandUsage(console, "setup", "[PORT OPTIONS]", "see the options");
+    if (!rest.empty())
+        return MeterCommandUsage(console, "setup", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
     if (AccessParameterFile(ctx, kParameterWrite) != 0) return kExitFailure;
     const SerialLineSettings line = LineSettings(pc);
     console.out << line.device << ' ' << SettingsText(pc.CommPort) << " flow " << FlowOptionName(pc.CommPort.PcFlow)
@@ -71,8 +63,11 @@ int RunResetCommand(const std::vector<std::string>& args, const Console& console
         yes ? ConsoleAnswers::Ok : (console.inputIsTerminal ? ConsoleAnswers::Ask : ConsoleAnswers::Cancel);
     int status = kExitSuccess;
     auto session = MeterSession::create(rest, console, answers, "reset", status);
-    if (!session) return status == kExitUsage ? usage(console, "reset", "[--yes] [PORT OPTIONS]", "see the options") : status;
-    if (!rest.empty()) return usage(console, "reset", "[--yes] [PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
+    if (!session)
+        return status == kExitUsage ? MeterCommandUsage(console, "reset", "[--yes] [PORT OPTIONS]", "see the options")
+                                    : status;
+    if (!rest.empty())
+        return MeterCommandUsage(console, "reset", "[--yes] [PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
 
     if (SystemReset(session->link()) != 0) return kExitFailure;
     // The factory setting is the current setting now, as the settings window keeps it.

@@ -100,6 +100,14 @@ const char* const kPortOptionsHelp =
     "  --flow off|xon|xon-rts|rts\n"
     "  (defaults: the setup saved in the Parameter file)\n";
 
+int MeterCommandUsage(const Console& console, const std::string& command, std::string_view synopsis,
+                      const std::string& complaint) {
+    console.err << "voltaro " << command << ": " << complaint << "\nusage: voltaro " << command << ' ' << synopsis
+                << '\n'
+                << kPortOptionsHelp;
+    return kExitUsage;
+}
+
 std::optional<MeterSession> MeterSession::create(std::vector<std::string>& args, const Console& console,
                                                  ConsoleAnswers answers, const std::string& command,
                                                  int& status) {

@@ -49,4 +49,9 @@ std::string_view FlowOptionName(int flowIndex);
 // The help lines of the port options every meter command takes.
 extern const char* const kPortOptionsHelp;
 
+// Says on the error stream what is wrong with a meter command's arguments, then its usage
+// and the port options; returns the usage error status.
+int MeterCommandUsage(const Console& console, const std::string& command, std::string_view synopsis,
+                      const std::string& complaint);
+
 }  // namespace voltaro

@@ -6,6 +6,7 @@
 #include "cli/DivideCommand.h"
 #include "cli/FilesCommand.h"
 #include "cli/MeterCommands.h"
+#include "cli/SettingsCommand.h"
 
 namespace voltaro {
 
@@ -24,10 +25,18 @@ constexpr std::array kSubcommands{
                RunIdentifyCommand},
     Subcommand{"setup", "[PORT OPTIONS]", "keep the serial port setup for the window and the commands, and show it",
                RunSetupCommand},
-    Subcommand{"files", "(list | get) [PORT OPTIONS] [--media card|memory] [-o DIR] [--xlsx BOOK.xlsx] [--yes|--no] [NAME...]",
+    Subcommand{"files",
+               "(list | get) [PORT OPTIONS] [--media card|memory] [-o DIR] [--xlsx BOOK.xlsx] [--yes|--no] [NAME...]",
                "list the files on the meter's PC card or memory, or copy the named ones into DIR (default: here), "
                "text files also into the workbook BOOK.xlsx; --yes or --no answers the question to replace a file",
                RunFilesCommand},
+    Subcommand{"settings",
+               "receive [PORT OPTIONS] -o FILE.SET | send [PORT OPTIONS] [--pc-time] FILE.SET"
+               " | (check | show) FILE.SET | defaults -o FILE.SET",
+               "receive the meter's setting into a setting file, or send one to the meter (read back, and undone "
+               "when the meter does not take it all; --pc-time sets its clock to the PC's); check a setting file, "
+               "show its items, or write the factory setting (its measurement file name still to be given)",
+               RunSettingsCommand},
     Subcommand{"reset", "[--yes] [PORT OPTIONS]",
                "reset the meter to its factory setting; --yes answers the question OK",
                RunResetCommand},

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Catalogue.h"
+#include "settings/SettingRecord.h"
+
+namespace voltaro {
+
+// One item of a setting as the settings window names and shows it.
+struct ListedItem {
+    std::string label;  // "A range (Load2)"
+    std::string value;  // "1000A"
+};
+
+// A window label without its access-key marks and its closing colon: "Clam&p type:"
+// reads "Clamp type", and "&&" stays one "&".
+std::string PlainLabel(std::string_view label);
+
+// Every item a setting file carries, page by page in the settings window's order, with
+// the window's label and the text its control shows. A value no list has shows as its
+// number, so a setting the whole-setting check would refuse can still be looked at.
+std::vector<ListedItem> ListSetting(const SettingRecord& record, const Catalogue& catalogue);
+
+// The items one a line, the values lined up in one column.
+void PrintListedItems(std::ostream& out, const std::vector<ListedItem>& items);
+
+}  // namespace voltaro
