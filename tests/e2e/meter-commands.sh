@@ -84,3 +84,34 @@ start_meter --stop-transfer-after 100
 expect 1 "" "Communication failed." files get -o "$copies" INST0001.BIN
 [[ -z $(ls -A "$copies") && ! -e $work/~data000.tmp ]] || { echo "FAILED: a failed copy left files"; exit 1; }
 echo "ok: a failed copy leaves nothing behind"
+
+# A setting from the meter into a file, changed, sent back and received again. What the
+# meter is not asked for comes from the setup kept here, the same every time.
+received="Receiving the setting data has finished."
+start_meter
+"$bin/voltaro" setup --port "$device" >/dev/null
+expect 0 "" "$received" settings receive -o "$work/meter.SET"
+"$bin/voltaro" settings check "$work/meter.SET"
+cp "$work/meter.SET" "$work/original.SET"
+sed -i -e 's/^INTERVAL 15\r$/INTERVAL 13\r/' -e 's/^DIP 90\r$/DIP 85\r/' "$work/meter.SET"
+[[ $(grep -c -e $'^INTERVAL 13\r$' -e $'^DIP 85\r$' "$work/meter.SET") == 2 ]] || { echo "FAILED: no change"; exit 1; }
+expect 0 "" "Sending the setting data has finished." settings send "$work/meter.SET"
+expect 0 "" "$received" settings receive -o "$work/again.SET"
+cmp "$work/meter.SET" "$work/again.SET"
+echo "ok: the changed setting came back from the meter"
+
+# A meter that refuses settings, and one that does not take the dip: the message, status
+# 1, and the meter keeps what it had (the interval it took is put back).
+start_meter --refuse-settings
+expect 1 "" "Measurement data is not cleared." settings send "$work/meter.SET"
+start_meter --ignore-set :THRE:DIP
+expect 1 "" "Dip setting failure." settings send "$work/meter.SET"
+expect 0 "" "$received" settings receive -o "$work/after.SET"
+cmp "$work/original.SET" "$work/after.SET"
+echo "ok: a setting the meter does not take is undone"
+
+# A receive that breaks off writes no file.
+start_meter --silent-on :LANG?
+expect 1 "" "Communication failed." settings receive -o "$work/broken.SET"
+[[ ! -e $work/broken.SET ]] || { echo "FAILED: a failed receive wrote a file"; exit 1; }
+echo "ok: a failed receive writes nothing"
