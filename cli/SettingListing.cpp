@@ -1,9 +1,11 @@
 #include "cli/SettingListing.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <ostream>
 #include <span>
+#include <string_view>
 
 #include "convert/ValueText.h"
 #include "settings/CodeTables.h"
@@ -89,6 +91,16 @@ std::string calendarMinute(const std::array<std::int16_t, 6>& time) {
            ':' + twoDigits(time[4]);
 }
 
+// A window label without its access-key mark and closing colon: "Clam&p type:" reads
+// "Clamp type".
+std::string plainLabel(std::string_view label) {
+    std::string plain;
+    for (char c : label)
+        if (c != '&') plain += c;
+    while (!plain.empty() && (plain.back() == ':' || plain.back() == ' ')) plain.pop_back();
+    return plain;
+}
+
 class Listing {
 public:
     explicit Listing(const Catalogue& catalogue) : catalogue_(catalogue) {}
@@ -99,7 +111,7 @@ public:
         items_.push_back({text(label) + " (" + text(qualifier) + ')', std::move(value)});
     }
 
-    std::string text(int id) const { return PlainLabel(catalogue_.text(id)); }
+    std::string text(int id) const { return plainLabel(catalogue_.text(id)); }
     std::string entry(const ListTexts& list, int value) const {
         const int position = value - list.firstValue;
         if (position < 0 || position >= list.count) return std::to_string(value);
@@ -225,17 +237,6 @@ void listAnalogPage(Listing& l, const SettingRecord& r) {
 }
 
 }  // namespace
-
-std::string PlainLabel(std::string_view label) {
-    std::string plain;
-    for (std::size_t i = 0; i < label.size(); ++i) {
-        // "&x" marks x as the access key; "&&" stands for one "&".
-        if (label[i] == '&' && i + 1 < label.size()) ++i;
-        plain += label[i];
-    }
-    while (!plain.empty() && (plain.back() == ':' || plain.back() == ' ')) plain.pop_back();
-    return plain;
-}
 
 std::vector<ListedItem> ListSetting(const SettingRecord& record, const Catalogue& catalogue) {
     Listing listing(catalogue);

@@ -2,7 +2,6 @@
 
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/Catalogue.h"
@@ -16,13 +15,10 @@ struct ListedItem {
     std::string value;  // "1000A"
 };
 
-// A window label without its access-key marks and its closing colon: "Clam&p type:"
-// reads "Clamp type", and "&&" stays one "&".
-std::string PlainLabel(std::string_view label);
-
 // Every item a setting file carries, page by page in the settings window's order, with
-// the window's label and the text its control shows. A value no list has shows as its
-// number, so a setting the whole-setting check would refuse can still be looked at.
+// the window's label (without its access key and colon) and the text its control shows.
+// A value no list has shows as its number, so a setting the whole-setting check would
+// refuse can still be looked at.
 std::vector<ListedItem> ListSetting(const SettingRecord& record, const Catalogue& catalogue);
 
 // The items one a line, the values lined up in one column.
