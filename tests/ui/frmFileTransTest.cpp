@@ -197,44 +197,49 @@ private slots:
         QTest::addColumn<bool>("copy");
         QTest::addColumn<bool>("excel");
         QTest::addColumn<QStringList>("selected");
-        QTest::addColumn<bool>("meterLosesThem");
+        QTest::addColumn<QStringList>("lost");  // gone from the meter after the list was read
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("arrived");
         const QString cardDone = "Data Transfer of pc card has finished.";
+        const QString failed = "Communication failed.";
         const QStringList binaryAndText{"DATA0001.BIN", "SETUP001.SET"}, csv{"MEAS0002.CSV"};
-        QTest::newRow("card") << 0 << true << false << binaryAndText << false << cardDone;
-        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << false
-                                << "Data Transfer of memory has finished.";
-        QTest::newRow("failure") << 0 << true << true << csv << true << "Communication failed.";
-        QTest::newRow("workbook beside the copies") << 0 << true << true << csv << false << cardDone;
-        QTest::newRow("workbook alone") << 0 << false << true << csv << false << cardDone;
+        const QStringList texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
+        QTest::newRow("card") << 0 << true << false << binaryAndText << none << cardDone << binaryAndText;
+        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none
+                                << "Data Transfer of memory has finished." << kMemoryFiles;
+        QTest::newRow("failure") << 0 << true << true << csv << csv << failed << none;
+        QTest::newRow("workbook beside the copies") << 0 << true << true << csv << none << cardDone << csv;
+        QTest::newRow("workbook alone") << 0 << false << true << csv << none << cardDone << csv;
+        QTest::newRow("workbook of a run that stopped") << 0 << true << true << texts << second << failed << csv;
     }
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
         QFETCH(int, medium);
         QFETCH(bool, copy);
         QFETCH(bool, excel);
         QFETCH(QStringList, selected);
-        QFETCH(bool, meterLosesThem);
+        QFETCH(QStringList, lost);
         QFETCH(QString, shown);
+        QFETCH(QStringList, arrived);
         save(medium, copy, excel);
         open();
         const QStringList listed = listedNames(*window);
         select(selected);
         const fs::path source = (medium == 1 ? memory : card)->path();
         std::map<QString, std::string> bytes;
-        for (const QString& name : selected) {
-            bytes[name] = contents(source / name.toStdString());
-            if (meterLosesThem) fs::remove(source / name.toStdString());
-        }
+        for (const QString& name : selected) bytes[name] = contents(source / name.toStdString());
+        for (const QString& name : lost) fs::remove(source / name.toStdString());
         the<QPushButton>("btnTransStart")->click();
         QCOMPARE(messages.texts(), Texts{shown.toStdString()});
         QCOMPARE(listedNames(*window), listed);
-        QCOMPARE(copyFolderFiles(), copy && !meterLosesThem ? selected : QStringList());
+        QCOMPARE(copyFolderFiles(), copy ? arrived : QStringList());
         for (const QString& name : copyFolderFiles())
             QCOMPARE(contents(copies->path() / name.toStdString()), bytes[name]);
+        // A workbook holds the text files that arrived, also when the run stopped after them.
+        const bool sheets = excel && !arrived.isEmpty();
         const QString workbook =
             (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
-        QCOMPARE(opened, excel && !meterLosesThem ? QStringList{workbook} : QStringList());
-        QCOMPARE(QFile::exists(workbook), excel && !meterLosesThem);
+        QCOMPARE(opened, sheets ? QStringList{workbook} : QStringList());
+        QCOMPARE(QFile::exists(workbook), sheets);
         if (!copy) QFile::remove(workbook);
     }
 
