@@ -1,6 +1,7 @@
 #include "cli/MeterSession.h"
 
 #include <array>
+#include <charconv>
 #include <ostream>
 #include <string_view>
 
@@ -24,10 +25,11 @@ int indexOf(const std::array<std::string_view, N>& names, std::string_view name)
 
 // "COM3" picks the numbered port; anything else is a device path.
 void choosePort(PcSettings& pc, const std::string& device) {
-    if (device.size() > 3 && device.compare(0, 3, "COM") == 0 &&
-        device.find_first_not_of("0123456789", 3) == std::string::npos) {
-        const int number = std::stoi(device.substr(3));
-        if (number >= 1 && number <= 10) {
+    if (device.size() > 3 && device.compare(0, 3, "COM") == 0) {
+        int number = 0;
+        const char* last = device.data() + device.size();
+        const auto [end, error] = std::from_chars(device.data() + 3, last, number);
+        if (error == std::errc() && end == last && number >= 1 && number <= 10) {
             pc.CommPort.PcComPort = static_cast<std::int16_t>(number);
             pc.PcPortName.clear();
             return;
