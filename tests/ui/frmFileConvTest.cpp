@@ -16,6 +16,7 @@
 #include "support/FixedClock.h"
 #include "support/DataFileBytes.h"
 #include "support/RecordingMessages.h"
+#include "support/SavedSettings.h"
 #include "support/TemporaryFolder.h"
 #include "support/WindowControls.h"
 
@@ -100,12 +101,11 @@ class frmFileConvTest : public QObject {
 
     // Saves the two folders the way a previous run of the window would have.
     void saveFolders(const std::filesystem::path& inputFolder, const std::filesystem::path& outputFolder) {
-        AppContext ctx(messages, clock);
-        ctx.AppPath = appFolder->withSeparator();
-        AccessParameterFile(ctx, kParameterRead);
-        ctx.CurrentSetting.Pc.ConvInputPath = inputFolder.string();
-        ctx.CurrentSetting.Pc.ConvOutputPath = outputFolder.string();
-        QCOMPARE(AccessParameterFile(ctx, kParameterWrite), std::int16_t{0});
+        const auto folders = [&](PcSettings& pc) {
+            pc.ConvInputPath = inputFolder.string();
+            pc.ConvOutputPath = outputFolder.string();
+        };
+        QCOMPARE(test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), folders), std::int16_t{0});
     }
 
     PcSettings savedPcSettings() {

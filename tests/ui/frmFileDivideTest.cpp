@@ -10,10 +10,10 @@
 #include <memory>
 #include <sstream>
 
-#include "app/ParameterFile.h"
 #include "divide/ui/frmFileDivide.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
+#include "support/SavedSettings.h"
 #include "support/TemporaryFolder.h"
 #include "support/WindowControls.h"
 
@@ -92,11 +92,7 @@ class frmFileDivideTest : public QObject {
 
     // Changes the PC-side settings the way an earlier run of the program would have.
     void saveSettings(const std::function<void(PcSettings&)>& change) {
-        AppContext ctx(messages, clock);
-        ctx.AppPath = appFolder->withSeparator();
-        AccessParameterFile(ctx, kParameterRead);
-        change(ctx.CurrentSetting.Pc);
-        QCOMPARE(AccessParameterFile(ctx, kParameterWrite), std::int16_t{0});
+        QCOMPARE(test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), change), std::int16_t{0});
     }
 
 private slots:

@@ -11,11 +11,11 @@
 #include <map>
 #include <memory>
 
-#include "app/ParameterFile.h"
 #include "sim/InMemorySerialPort.h"
 #include "support/FixedClock.h"
 #include "support/ManualClock.h"
 #include "support/RecordingMessages.h"
+#include "support/SavedSettings.h"
 #include "support/TemporaryFolder.h"
 #include "support/WindowControls.h"
 #include "transfer/ui/frmFileTrans.h"
@@ -61,14 +61,13 @@ class frmFileTransTest : public QObject {
     }
 
     void save(int medium, bool copy = true, bool excel = false) {
-        AppContext saved(messages, wallClock);
-        saved.AppPath = appFolder->withSeparator();
-        AccessParameterFile(saved, kParameterRead);
-        saved.CurrentSetting.Pc.TransMedia = static_cast<std::int16_t>(medium);
-        saved.CurrentSetting.Pc.TransSaveData = copy;
-        saved.CurrentSetting.Pc.TransExcel = excel;
-        saved.CurrentSetting.Pc.TransSavePath = copies->withSeparator();
-        AccessParameterFile(saved, kParameterWrite);
+        const auto choices = [&](PcSettings& pc) {
+            pc.TransMedia = static_cast<std::int16_t>(medium);
+            pc.TransSaveData = copy;
+            pc.TransExcel = excel;
+            pc.TransSavePath = copies->withSeparator();
+        };
+        QCOMPARE(test::ChangeSavedSettings(messages, wallClock, appFolder->withSeparator(), choices), std::int16_t{0});
     }
 
     void load() {
