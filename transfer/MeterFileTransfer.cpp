@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/AppPath.h"
 #include "app/AtomicFile.h"
 #include "app/ErrorReporting.h"
 #include "app/TextTools.h"
@@ -20,11 +21,13 @@ constexpr int kAlreadyExistsText = 409;
 constexpr int kReplaceQuestionText = 420;
 constexpr int kInvalidFilenameText = 512;
 
+bool isControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 // The name as it can be shown: control characters as "?".
 std::string printable(const std::string& name) {
     std::string shown = name;
     for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+        if (isControlCharacter(c)) c = '?';
     }
     return shown;
 }
@@ -98,8 +101,7 @@ bool transferOne(Link& link, MeterMedium medium, const MeterFileEntry& entry, co
 bool IsSafeMeterFileName(const std::string& name) {
     if (name.empty() || name == "." || name.find("..") != std::string::npos) return false;
     for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+        if (isControlCharacter(c) || c == '/' || c == '\\') return false;
     }
     return true;
 }
@@ -108,8 +110,8 @@ std::int16_t TransStart(Link& link, MeterMedium medium, const std::vector<MeterF
                         const TransferTargets& targets, ProgressObserver& progress) {
     if (selected.empty()) return kAlreadyReported;
     AppContext& ctx = link.context();
-    std::string folder = targets.copyFolder;
-    if (!folder.empty() && folder.back() != '/') folder += '/';
+    // An empty folder stays empty, to be reported as missing rather than taken for the root.
+    const std::string folder = targets.copyFolder.empty() ? "" : WithTrailingSeparator(targets.copyFolder);
     if (targets.copy && !copyFolderExists(ctx, folder)) return kAlreadyReported;
     const std::string temporary = ctx.AppPath + kTemporaryFileName;
     for (const MeterFileEntry& entry : selected) {
