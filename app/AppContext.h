@@ -5,8 +5,8 @@
 
 #include "app/Catalogue.h"
 #include "app/Messages.h"
+#include "app/SettingRecord.h"
 #include "app/WallClock.h"
-#include "settings/SettingRecord.h"
 
 namespace voltaro {
 

@@ -9,9 +9,9 @@
 #include <type_traits>
 
 #include "app/AtomicFile.h"
+#include "app/DefaultSettings.h"
 #include "app/ErrorReporting.h"
-#include "settings/DefaultSettings.h"
-#include "settings/SettingRecordFields.h"
+#include "app/SettingRecordFields.h"
 
 namespace voltaro {
 

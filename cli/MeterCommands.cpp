@@ -4,10 +4,10 @@
 
 #include "app/AppPath.h"
 #include "app/ParameterFile.h"
-#include "link/CommPortSettings.h"
 #include "cli/MeterSession.h"
+#include "link/CommPortSettings.h"
 #include "link/MeterChecks.h"
-#include "link/SystemReset.h"
+#include "settings/SystemReset.h"
 
 namespace voltaro {
 

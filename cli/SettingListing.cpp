@@ -7,9 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "convert/ValueText.h"
+#include "app/NumberText.h"
 #include "settings/CodeTables.h"
-#include "settings/NumberText.h"
 #include "settings/SettingConversions.h"
 
 namespace voltaro {

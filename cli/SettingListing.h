@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Catalogue.h"
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro {
 

@@ -6,10 +6,10 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/DefaultSettings.h"
 #include "app/ErrorReporting.h"
 #include "cli/MeterSession.h"
 #include "cli/SettingListing.h"
-#include "settings/DefaultSettings.h"
 #include "settings/SettingCheck.h"
 #include "settings/SettingFile.h"
 #include "settings/SettingReceive.h"

@@ -8,6 +8,7 @@
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
+#include "app/NumberText.h"
 #include "app/TextTools.h"
 #include "convert/ValueText.h"
 #include "settings/CodeTables.h"

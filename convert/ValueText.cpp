@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace voltaro {
 
@@ -112,13 +113,6 @@ char* WriteValueText(char* out, std::uint32_t bits, int decimals) {
         }
     }
     return end;
-}
-
-std::string FormatRatio(float value) {
-    char text[64];
-    if (value == 0.0f) value = 0.0f;
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    return std::string(text, result.ptr);
 }
 
 }  // namespace voltaro

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <cstddef>
 
 namespace voltaro {
 
@@ -16,8 +16,5 @@ inline constexpr std::size_t kMaxValueText = 16;
 // decimals, an upper-case E, the exponent's sign and at least two exponent digits
 // ("-1.235E+02"). Returns the end of the text; `out` needs kMaxValueText bytes.
 char* WriteValueText(char* out, std::uint32_t bits, int decimals);
-
-// A ratio as "0.00": two decimals, rounded to nearest.
-std::string FormatRatio(float value);
 
 }  // namespace voltaro

@@ -8,8 +8,9 @@
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
-#include "app/TextTools.h"
+#include "app/NumberText.h"
 #include "app/TextOutput.h"
+#include "app/TextTools.h"
 
 namespace voltaro {
 
@@ -128,7 +129,7 @@ bool CsvDivider::SetFileHeaderRead() {
 }
 
 bool CsvDivider::CHeckColRowNo(DivideKind kind, std::string_view countText) {
-    const auto count = ParseCount(countText);
+    const auto count = ParsePlainNumber(countText, NumberSign::Refused);
     if (!count || !CountAccepted(kind, type_, *count)) return true;
     count_ = *count;
     return false;
@@ -152,7 +153,7 @@ void CsvDivider::MakeColFile() {
     std::string header;
     for (const std::string& headerLine : headerLines) header.append(headerLine).append(kLineEnd);
     std::string line;
-    const long long linesPerPiece = RoundHalfEven(count_ - headerLines_);
+    const auto linesPerPiece = static_cast<long long>(RoundHalfEven(count_ - headerLines_));
     reportProgress(input.position(), input.size());
     TextOutput piece;  // one writer, and one buffer, for every piece in turn
     for (int k = 0; k < kMaxPieces; ++k) {

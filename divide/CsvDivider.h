@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "app/LineInput.h"
 #include "app/ProgressObserver.h"
 #include "divide/DivideFormat.h"
-#include "divide/LineInput.h"
 
 namespace voltaro {
 

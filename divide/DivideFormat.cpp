@@ -1,11 +1,8 @@
 #include "divide/DivideFormat.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
-#include "app/TextTools.h"
 
 namespace voltaro {
 
@@ -24,8 +21,6 @@ constexpr double kMaxLinesPerPiece = 65535;
 constexpr double kMinColumnsPerPiece = 4;
 constexpr double kMaxColumnsPerPiece = 255;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::optional<std::string> AcceptedTypeOfFirstLine(std::string_view line) {
@@ -42,34 +37,11 @@ int HeaderLineCount(std::string_view type) {
     return 0;
 }
 
-std::optional<double> ParseCount(std::string_view text) {
-    text = TrimBlanks(text);
-    // Digits, at most one point, at least one digit: "20", "20.5", ".5".
-    bool digits = false;
-    bool point = false;
-    for (char c : text) {
-        if (isDigit(c)) {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 bool CountAccepted(DivideKind kind, std::string_view type, double count) {
     if (kind == DivideKind::Columns) return count >= kMinColumnsPerPiece && count <= kMaxColumnsPerPiece;
     // A piece of lines must hold its header and at least one more line.
     return count > HeaderLineCount(type) && count <= kMaxLinesPerPiece;
 }
-
-long long RoundHalfEven(double value) { return std::llrint(value); }
 
 std::string PieceName(const std::string& base, DivideKind kind, int k) {
     char suffix[8];

@@ -25,14 +25,8 @@ std::optional<std::string> AcceptedTypeOfFirstLine(std::string_view line);
 // Header lines before the first data row of an accepted type.
 int HeaderLineCount(std::string_view type);
 
-// A count as typed: a plain decimal number, blanks around it allowed.
-std::optional<double> ParseCount(std::string_view text);
-
 // Whether `count` lies within the limits of the division kind for the file type.
 bool CountAccepted(DivideKind kind, std::string_view type, double count);
-
-// Rounds to the nearest whole number, halves to even.
-long long RoundHalfEven(double value);
 
 // The name of piece `k`: `base` (a path ending in ".CSV") with the kind's suffix and the
 // two-digit number before the extension.

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "app/SettingRecord.h"
 #include "link/SerialPort.h"
-#include "settings/SettingRecord.h"
 
 namespace voltaro {
 

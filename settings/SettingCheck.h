@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "app/AppContext.h"
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/AppContext.h"
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro {
 

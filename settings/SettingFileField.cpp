@@ -1,11 +1,9 @@
 #include "settings/SettingFileField.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <optional>
 
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 
 namespace voltaro {
 
@@ -25,11 +23,9 @@ std::optional<std::string_view> valueAfterKey(std::string_view field, std::strin
 template <typename Int>
 std::int16_t parseInteger(std::string_view field, std::string_view key, Int& target) {
     const auto value = valueAfterKey(field, key);
-    const std::optional<double> number = value ? ParsePlainNumber(*value) : std::nullopt;
+    const std::optional<Int> number = value ? ParseWholeNumber<Int>(*value) : std::nullopt;
     if (!number) return kFieldRefused;
-    const double rounded = std::nearbyint(*number);
-    if (rounded < std::numeric_limits<Int>::min() || rounded > std::numeric_limits<Int>::max()) return kFieldRefused;
-    target = static_cast<Int>(rounded);
+    target = *number;
     return kFieldTaken;
 }
 

@@ -1,13 +1,11 @@
 #include "settings/SettingReceive.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "app/ErrorReporting.h"
+#include "app/NumberText.h"
 #include "link/MeterChecks.h"
 #include "settings/CodeTables.h"
-#include "settings/NumberText.h"
 #include "settings/SettingCheck.h"
 
 namespace voltaro {
@@ -36,13 +34,13 @@ struct Query {
 };
 
 bool ToInteger(std::string_view text, Int16& into) {
-    const auto value = ReplyInteger(text);
+    const auto value = ParseWholeNumber<Int16>(text);
     if (value) into = *value;
     return value.has_value();
 }
 
 std::optional<BitList> ReplyBits(std::string_view text) {
-    const auto mask = ReplyInteger(text);
+    const auto mask = ParseWholeNumber<Int16>(text);
     if (!mask) return std::nullopt;
     return SplitBits(*mask);
 }
@@ -76,7 +74,7 @@ bool ChannelTokens(std::string_view reply, SettingRecord& r) {
 }
 
 bool Vt(std::string_view reply, SettingRecord& r) {
-    const auto value = ReplySingle(reply);
+    const auto value = ParsePlainSingle(reply);
     if (value) r.Vt = *value;
     return value.has_value();
 }
@@ -84,7 +82,7 @@ bool Vt(std::string_view reply, SettingRecord& r) {
 bool Ct(std::string_view reply, SettingRecord& r) {
     const ReplyFields fields = SplitReplyFields(reply, kChannels);
     for (int i = 0; i < kChannels; ++i) {
-        const auto value = ReplySingle(fields[i]);
+        const auto value = ParsePlainSingle(fields[i]);
         if (!value) return false;
         r.Ct[i] = *value;
     }
@@ -98,7 +96,7 @@ bool FileName(std::string_view reply, SettingRecord& r) {
 
 // Bit 0 normal, bit 1 energy, bits 2..6 the harmonic items.
 bool SaveItem1(std::string_view reply, SettingRecord& r) {
-    const auto mask = ReplyInteger(reply);
+    const auto mask = ParseWholeNumber<Int16>(reply);
     if (!mask) return false;
     const BitList bits = SplitBits(*mask);
     r.SaveHrm = HarmonicSaveFlag(*mask);
@@ -277,17 +275,6 @@ BitList SplitBits(int mask) {
 }
 
 std::int16_t HarmonicSaveFlag(int item1Mask) { return item1Mask > 3 ? 1 : 0; }
-
-std::optional<std::int16_t> ReplyInteger(std::string_view reply) {
-    const auto value = ParsePlainNumber(reply);
-    if (!value) return std::nullopt;
-    const double rounded = std::nearbyint(*value);  // the default rounding: half to even
-    if (rounded < std::numeric_limits<Int16>::min() || rounded > std::numeric_limits<Int16>::max())
-        return std::nullopt;
-    return static_cast<Int16>(rounded);
-}
-
-std::optional<float> ReplySingle(std::string_view reply) { return ParsePlainSingle(reply); }
 
 std::int16_t SettingComRead2(Link& link, SettingRecord& record) {
     if (link.OpenCommPort(record.Pc) != 0) return kAlreadyReported;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/SettingRecord.h"
 #include "link/Link.h"
-#include "settings/SettingRecord.h"
 
 namespace voltaro {
 
@@ -26,13 +26,6 @@ BitList SplitBits(int mask);
 // 1 when the first save-item mask has any harmonic item bit (2..6) set, that is when
 // it is greater than 3; otherwise 0.
 std::int16_t HarmonicSaveFlag(int item1Mask);
-
-// A reply holding a plain decimal number, blanks around it allowed, as a whole number
-// rounded half to even ("2.5" gives 2); nothing when it is no such number or does not
-// fit 16 bits.
-std::optional<std::int16_t> ReplyInteger(std::string_view reply);
-// The same as a single-precision number; nothing beyond the single-precision range.
-std::optional<float> ReplySingle(std::string_view reply);
 
 // Reads the meter's whole setting over one exchange into `record`. The items the meter
 // is not asked for keep the values `record` had; so do the start and stop times and

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/SettingRecord.h"
 #include "link/Link.h"
-#include "settings/SettingRecord.h"
 
 namespace voltaro {
 

@@ -7,9 +7,8 @@
 #include <utility>
 
 #include "app/ErrorReporting.h"
+#include "app/NumberText.h"
 #include "app/TextTools.h"
-#include "convert/ValueText.h"
-#include "settings/NumberText.h"
 #include "settings/RatedPower.h"
 
 namespace voltaro {
@@ -127,9 +126,8 @@ TextCommit<std::int16_t> CommitWholePercentText(std::string_view typed, std::int
 }
 
 TextCommit<std::int16_t> CommitHysteresisText(std::string_view typed, std::int16_t lastAccepted) {
-    // The default rounding mode rounds a half to the even neighbour.
     return commitPercentText(typed, lastAccepted, kHysteresisRule,
-                             [](std::string_view text) { return std::nearbyint(*ParsePlainNumber(text)); });
+                             [](std::string_view text) { return RoundHalfEven(*ParsePlainNumber(text)); });
 }
 
 TextCommit<std::int16_t> CommitStopTimerText(std::string_view typed, TimerBox box,

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/DefaultSettings.h"
 #include "settings/CodeTables.h"
-#include "settings/DefaultSettings.h"
 
 namespace voltaro::sim {
 

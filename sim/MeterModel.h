@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/SettingRecord.h"
 #include "app/WallClock.h"
 #include "link/MonotonicClock.h"
-#include "settings/SettingRecord.h"
 #include "sim/MeterFaults.h"
 #include "sim/MeterMedium.h"
 #include "sim/MeterSettings.h"

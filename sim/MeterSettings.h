@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro::sim {
 

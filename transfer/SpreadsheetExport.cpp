@@ -13,8 +13,8 @@
 #include "app/AtomicFile.h"
 #include "app/CodePageText.h"
 #include "app/ErrorReporting.h"
+#include "app/LineInput.h"
 #include "app/TextTools.h"
-#include "divide/LineInput.h"
 #include "transfer/SpreadsheetLine.h"
 
 namespace voltaro {

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 #include "settings/SettingFile.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "app/DefaultSettings.h"
 #include "app/ParameterFile.h"
-#include "settings/DefaultSettings.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 #include "support/TemporaryFolder.h"

@@ -5,9 +5,9 @@
 #include <functional>
 #include <sstream>
 
+#include "app/DefaultSettings.h"
 #include "app/WallClock.h"
 #include "cli/CommandLine.h"
-#include "settings/DefaultSettings.h"
 #include "settings/SettingFile.h"
 #include "support/ScriptedPort.h"
 #include "support/TemporaryFolder.h"

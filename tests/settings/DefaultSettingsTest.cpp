@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <functional>
 
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 #include "settings/SettingCheck.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"

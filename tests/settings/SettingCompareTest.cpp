@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "app/DefaultSettings.h"
 #include "settings/CodeTables.h"
-#include "settings/DefaultSettings.h"
 #include "settings/SettingCompare.h"
 
 namespace voltaro {

@@ -6,7 +6,7 @@
 #include <locale>
 #include <sstream>
 
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 #include "settings/SettingFile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"

@@ -44,24 +44,5 @@ TEST(SettingReceive, BitsOfTheSaveMasks) {
     }
 }
 
-TEST(SettingReceive, NumbersInReplies) {
-    const struct {
-        const char* reply;
-        std::optional<std::int16_t> integer;
-        std::optional<float> single;
-    } cases[] = {
-        {" +7 ", 7, 7.0f},
-        {"2.5", 2, 2.5f},  // halves go to the even neighbour
-        {"3.5", 4, 3.5f},
-        {"32768", std::nullopt, 32768.0f},
-        {"1x", std::nullopt, std::nullopt},
-        {"1,5", std::nullopt, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReplyInteger(c.reply), c.integer) << c.reply;
-        EXPECT_EQ(ReplySingle(c.reply), c.single) << c.reply;
-    }
-}
-
 }  // namespace
 }  // namespace voltaro

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 #include "settings/SettingSend.h"
 
 namespace voltaro {

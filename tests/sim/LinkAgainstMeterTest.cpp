@@ -7,11 +7,11 @@
 #include <tuple>
 
 #include "link/MeterChecks.h"
-#include "link/SystemReset.h"
-#include "transfer/MeterDirectory.h"
-#include "transfer/MeterFileCopy.h"
+#include "settings/SystemReset.h"
 #include "sim/SimulatedMeterLink.h"
 #include "support/TemporaryFolder.h"
+#include "transfer/MeterDirectory.h"
+#include "transfer/MeterFileCopy.h"
 
 namespace voltaro {
 namespace {

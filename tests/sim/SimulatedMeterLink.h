@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/DefaultSettings.h"
 #include "link/Link.h"
-#include "settings/DefaultSettings.h"
 #include "sim/InMemorySerialPort.h"
 #include "sim/MeterModel.h"
 #include "support/FixedClock.h"

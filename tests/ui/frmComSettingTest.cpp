@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "app/DefaultSettings.h"
 #include "link/PortNames.h"
 #include "link/ui/frmComSetting.h"
-#include "settings/DefaultSettings.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 #include "support/WindowControls.h"

@@ -7,7 +7,7 @@
 
 #include "VoltaroVersion.h"
 #include "app/ui/IndexedToolBar.h"
-#include "app/ui/frmMainMenu.h"
+#include "program/frmMainMenu.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 #include "support/ScriptedPort.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingRecord.h"
+#include "app/SettingRecord.h"
 
 namespace voltaro {
 

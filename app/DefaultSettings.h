@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "app/SettingRecord.h"
 #include "app/WallClock.h"
-#include "settings/SettingRecord.h"
 
 namespace voltaro {
 

@@ -1,4 +1,4 @@
-#include "divide/LineInput.h"
+#include "app/LineInput.h"
 
 namespace voltaro {
 

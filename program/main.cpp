@@ -6,9 +6,9 @@
 
 #include "app/AppContext.h"
 #include "app/ui/QtMessages.h"
-#include "app/ui/frmMainMenu.h"
 #include "cli/CommandLine.h"
 #include "link/qt/QtSerialPort.h"
+#include "program/frmMainMenu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/DefaultSettings.h"
+#include "app/DefaultSettings.h"
 
 namespace voltaro {
 

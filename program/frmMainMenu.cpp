@@ -1,4 +1,4 @@
-#include "app/ui/frmMainMenu.h"
+#include "program/frmMainMenu.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "link/SystemReset.h"
+#include "settings/SystemReset.h"
 
+#include "app/DefaultSettings.h"
 #include "app/ErrorReporting.h"
 #include "link/MeterChecks.h"
-#include "settings/DefaultSettings.h"
 
 namespace voltaro {
 
