@@ -1,10 +1,11 @@
-// Receiving and sending the setting against the simulated meter: the command streams,
-// what the meter reads back, and what a failure leaves behind.
+// The meter checks, and receiving and sending the setting, against the simulated meter:
+// the command streams, what the meter reads back, and what a failure leaves behind.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
+#include "link/MeterChecks.h"
 #include "settings/CodeTables.h"
 #include "settings/SettingReceive.h"
 #include "settings/SettingSend.h"
@@ -25,6 +26,11 @@ struct MeterExchange : test::SimulatedMeterLink {
     void onMeter(std::string_view command) {
         meter.receive(std::string(command) + "\r\n", clock.now());
         commands.clear();
+    }
+    // Opens the line with the headers off, as at the start of an exchange.
+    void open() {
+        link.OpenCommPort(ctx.CurrentSetting.Pc);
+        link.SendCommand(":COMM:HEAD OFF");
     }
     SettingRecord changed(const Change& change) const {
         SettingRecord r = ctx.CurrentSetting;
@@ -50,6 +56,53 @@ Lines WithKeywords(const Lines& lines, const Lines& keywords) {
     for (const std::string& line : lines)
         if (std::find(keywords.begin(), keywords.end(), Keyword(line)) != keywords.end()) kept.push_back(line);
     return kept;
+}
+
+// Each state the fault switches give the meter is read by the checks as its one message.
+TEST(SettingExchange, EachMeterStateGivesItsOneMessage) {
+    const struct {
+        std::function<void(sim::MeterFaults&)> fault;
+        Lines shown;
+    } cases[] = {
+        {[](auto&) {}, {}},
+        {[](auto& f) { f.model = "ZR916"; }, {"ZR915 not ready."}},
+        {[](auto& f) { f.version = "105"; }, {"Invalid version number."}},
+        {[](auto& f) { f.measuring = true; },
+         {"Information on the pc card can't be read during integration measurement."}},
+        {[](auto& f) { f.hold = true; }, {"It is under hold."}},
+        {[](auto& f) { f.screen = "GRAPH", f.hold = true; }, {}},
+        {[](auto& f) { f.silentOn = {"*IDN?"}; }, {"Communication failed."}},
+    };
+    for (const auto& c : cases) {
+        sim::MeterFaults faults;
+        c.fault(faults);
+        MeterExchange m(faults);
+        m.open();
+        EXPECT_EQ(CheckMeterReady(m.link), c.shown.empty() ? 0 : -1) << testing::PrintToString(c.shown);
+        EXPECT_EQ(m.messages.texts(), c.shown);
+    }
+}
+
+// A meter that takes three tries to reach the setting screen gets exactly three; one that
+// never gets there, and one that refuses settings, give their messages.
+TEST(SettingExchange, TheSettingScreenAndTheErrorProbe) {
+    sim::MeterFaults third;
+    third.settingScreenAfter = 3;
+    MeterExchange late(third);
+    late.open();
+    EXPECT_EQ(SwitchToSettingScreen(late.link, 1), 0);
+    EXPECT_EQ(std::count(late.commands.begin(), late.commands.end(), ":DISP:MODE SET"), 3);
+    EXPECT_EQ(late.ctx.SavedDisplayMode, "MEAS");
+
+    sim::MeterFaults never;
+    never.settingScreenAfter.reset();
+    never.refuseSettings = true;
+    MeterExchange stuck(never);
+    stuck.open();
+    EXPECT_EQ(SwitchToSettingScreen(stuck.link, 1), -1);
+    EXPECT_EQ(CheckSettingAccepted(stuck.link), -1);
+    EXPECT_EQ(stuck.messages.texts(),
+              (Lines{"It cannot move to a setting screen.", "Measurement data is not cleared."}));
 }
 
 TEST(SettingExchange, ReceiveAsksTheTimesTheMethodsUseAndKeepsTheRest) {
@@ -169,7 +222,6 @@ TEST(SettingExchange, AnItemTheMeterDoesNotTakeSendsThePreviousSettingAgain) {
         {{":WIRI"}, [](SettingRecord& r) { r.Wiring = 5; }, ":WIRI 3P3W2I", 400, "Wiring setting failure."},
         {{":CURR:RANG"}, [](SettingRecord& r) { r.ARange[1] = 9; }, ":CURR:RANG 2,20A", 405,
          "A range setting failure."},
-        {{":THRE:SWEL"}, [](SettingRecord& r) { r.Swell = 120; }, ":THRE:SWEL 110", 458, "Swell setting failure."},
         // Never sent and never read back, so it can never be taken.
         {{}, [](SettingRecord& r) { r.Rs232Connect = 1; }, ":WIRI 3P3W2I", 450, "RS-232 connect setting failure."},
     };
