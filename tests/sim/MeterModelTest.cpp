@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <fstream>
+#include <optional>
+#include <string>
 
-#include "sim/SimulatedLine.h"
+#include "sim/InMemorySerialPort.h"
+#include "sim/SimulatedMeterLink.h"
+#include "support/ManualClock.h"
 #include "support/TemporaryFolder.h"
 
 namespace voltaro {
@@ -14,18 +20,59 @@ namespace {
 
 using namespace std::chrono_literals;
 using sim::MeterFaults;
-using test::SimulatedLine;
 
-// A meter whose replies come without headers, as after the start of every exchange.
-struct QuietLine : SimulatedLine {
-    explicit QuietLine(MeterFaults faults = {}, sim::MeterFolders folders = {})
-        : SimulatedLine(std::move(faults), std::move(folders)) {
-        tell(":COMM:HEAD OFF");
+// A simulated meter on an open in-memory line, in simulated time, read as raw bytes. Its
+// replies come without headers, as after the start of every exchange, unless asked for.
+struct MeterLine {
+    static constexpr std::chrono::seconds kSilence{5};
+
+    explicit MeterLine(MeterFaults faults = {}, sim::MeterFolders folders = {}, bool headers = false)
+        : meter(std::move(folders), std::move(faults)) {
+        std::string error;
+        port.open({}, error);
+        if (!headers) tell(":COMM:HEAD OFF");
     }
+    // The port holds on to the meter and the clock beside it.
+    MeterLine(const MeterLine&) = delete;
+    MeterLine& operator=(const MeterLine&) = delete;
+
+    void tell(std::string_view command) { port.write(std::string(command) + "\r\n", 1s); }
+    std::optional<std::string> ask(std::string_view query) {
+        tell(query);
+        return receiveLine();
+    }
+    // The bytes that have arrived and not been taken yet.
+    std::string takeWaiting() {
+        std::array<char, 256> chunk;
+        std::string taken;
+        while (const std::size_t got = port.read(chunk.data(), chunk.size())) taken.append(chunk.data(), got);
+        return taken;
+    }
+    // Everything the meter sends before it falls silent for kSilence.
+    std::string receiveAll() {
+        std::string received;
+        do received += takeWaiting();
+        while (port.waitForInput(kSilence));
+        return received;
+    }
+    // The next reply line without its CR LF; nothing when the meter falls silent first.
+    std::optional<std::string> receiveLine() {
+        while ((pending += takeWaiting()).find("\r\n") == std::string::npos)
+            if (!port.waitForInput(kSilence)) return std::nullopt;
+        const std::size_t end = pending.find("\r\n");
+        std::string line = pending.substr(0, end);
+        pending.erase(0, end + 2);
+        return line;
+    }
+
+    test::ManualClock clock;
+    sim::MeterModel meter;
+    sim::InMemorySerialPort port{meter, clock};
+    std::string pending;  // taken from the port, not yet returned as a line
 };
 
 TEST(MeterModel, RepliesCarryTheCommandHeaderUntilHeadersAreSwitchedOff) {
-    SimulatedLine line;
+    MeterLine line({}, {}, true);
     EXPECT_EQ(line.ask(":WIRI?"), ":WIRI 3P3W2I");
     EXPECT_EQ(line.ask("*IDN?"), "VOLTARO SIMULATOR, ZR915,000001,1.05A");  // common commands have no header
     line.tell(":COMM:HEAD OFF");
@@ -54,14 +101,14 @@ TEST(MeterModel, AnswersInTheMeterSpellingsAndTakesSetCommandsByChannel) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.set) + " " + row.query);
-        QuietLine line;
+        MeterLine line;
         if (*row.set != '\0') line.tell(row.set);
         EXPECT_EQ(line.ask(row.query), row.reply);
     }
 }
 
 TEST(MeterModel, ResetRestoresTheFactorySettingButKeepsLanguageIdAndClock) {
-    QuietLine line;
+    MeterLine line;
     for (const char* set : {":WIRI 3P4W", ":CLAM 2,52140", ":LANG GERMAN", ":ID 7", ":SYST:DATE 2030,2,3",
                             ":SYST:TIME 4,5,6", ":RESE"})
         line.tell(set);
@@ -74,21 +121,21 @@ TEST(MeterModel, ResetRestoresTheFactorySettingButKeepsLanguageIdAndClock) {
 // A fault can name a command by its whole line, not only by its keyword; the silence lasts
 // as long as a line waits for a reply.
 TEST(MeterModel, SilentAndIgnoredCommandsCanBeNamedByTheirWholeLine) {
-    MeterFaults faults;
-    faults.silentOn = {":CARD:DIRE? SET"};
-    faults.ignoreSet = {":CLAM 2,52140"};
-    QuietLine line(faults);
+    MeterLine line(test::Faults([](MeterFaults& f) {
+        f.silentOn = {":CARD:DIRE? SET"};
+        f.ignoreSet = {":CLAM 2,52140"};
+    }));
     const auto asked = line.clock.now();
     EXPECT_EQ(line.ask(":CARD:DIRE? SET"), std::nullopt);
-    EXPECT_EQ(line.clock.now() - asked, SimulatedLine::kSilence);
+    EXPECT_EQ(line.clock.now() - asked, MeterLine::kSilence);
     EXPECT_EQ(line.ask(":CARD:DIRE? INST"), "");
     for (const char* set : {":CLAM 2,52140", ":CLAM 3,52120"}) line.tell(set);
     EXPECT_EQ(line.ask(":CLAM?"), "52110,52110,52120,52110");
 }
 
 TEST(MeterModel, TakesCommandsWhateverTheWritesThatCarryThemAndIgnoresUnknownOnes) {
-    SimulatedLine line;
-    line.port.write(":COMM:HEAD OFF\r\n:FROB?\r\n:FROB 1\r\n:HO", 1s);
+    MeterLine line;
+    line.port.write(":FROB?\r\n:FROB 1\r\n:HO", 1s);
     line.port.write("LD?\r", 1s);
     line.port.write("\n:BEEP?\r\n:LOAD?\r\n", 1s);
     EXPECT_EQ(line.receiveAll(), "0\r\n1\r\n1\r\n");
@@ -98,9 +145,7 @@ TEST(MeterModel, TakesCommandsWhateverTheWritesThatCarryThemAndIgnoresUnknownOne
 // reply queued behind another starts when that one has arrived: "*IDN?" is answered with
 // 39 bytes, ":HOLD?" with 3.
 TEST(MeterModel, RepliesArriveAtTheLineRateOneAfterTheOther) {
-    MeterFaults faults;
-    faults.baud = 9600;
-    QuietLine line(faults);
+    MeterLine line(test::Faults([](MeterFaults& f) { f.baud = 9600; }));
     const auto asked = line.clock.now();
     line.port.write("*IDN?\r\n:HOLD?\r\n", 1s);
     EXPECT_TRUE(line.receiveLine());
@@ -109,10 +154,7 @@ TEST(MeterModel, RepliesArriveAtTheLineRateOneAfterTheOther) {
 }
 
 TEST(MeterModel, ASplitReplyComesInPiecesWithGapsBetween) {
-    MeterFaults faults;
-    faults.splitBytes = 4;
-    faults.splitGap = 300ms;
-    SimulatedLine line(faults);
+    MeterLine line(test::Faults([](MeterFaults& f) { f.splitBytes = 4, f.splitGap = 300ms; }));
     const auto asked = line.clock.now();
     line.tell("*IDN?");
     EXPECT_EQ(line.takeWaiting(), "VOLT");
@@ -136,7 +178,7 @@ TEST(MeterModel, ListsAndServesTheFilesOfItsCardAndMemory) {
                                       {memory / "ALARMS.ARM", ""},
                                       {folder.path() / "OUTSIDE.BIN", "secret"}})
         std::ofstream(path, std::ios::binary) << bytes;
-    QuietLine line({}, {card, memory});
+    MeterLine line({}, {card, memory});
     for (const auto& [command, bytes] :
          {std::pair{":CARD:DIRE? INST", std::string("A0001,0,B0002,3\r\n")},
           {":CARD:DIRE? MEAS", "DAY1,47\r\n"},

@@ -74,9 +74,7 @@ TEST(SettingExchange, EachMeterStateGivesItsOneMessage) {
         {[](auto& f) { f.silentOn = {"*IDN?"}; }, {"Communication failed."}},
     };
     for (const auto& c : cases) {
-        sim::MeterFaults faults;
-        c.fault(faults);
-        MeterExchange m(faults);
+        MeterExchange m(test::Faults(c.fault));
         m.open();
         EXPECT_EQ(CheckMeterReady(m.link), c.shown.empty() ? 0 : -1) << testing::PrintToString(c.shown);
         EXPECT_EQ(m.messages.texts(), c.shown);
@@ -86,18 +84,16 @@ TEST(SettingExchange, EachMeterStateGivesItsOneMessage) {
 // A meter that takes three tries to reach the setting screen gets exactly three; one that
 // never gets there, and one that refuses settings, give their messages.
 TEST(SettingExchange, TheSettingScreenAndTheErrorProbe) {
-    sim::MeterFaults third;
-    third.settingScreenAfter = 3;
-    MeterExchange late(third);
+    MeterExchange late(test::Faults([](sim::MeterFaults& f) { f.settingScreenAfter = 3; }));
     late.open();
     EXPECT_EQ(SwitchToSettingScreen(late.link, 1), 0);
     EXPECT_EQ(std::count(late.commands.begin(), late.commands.end(), ":DISP:MODE SET"), 3);
     EXPECT_EQ(late.ctx.SavedDisplayMode, "MEAS");
 
-    sim::MeterFaults never;
-    never.settingScreenAfter.reset();
-    never.refuseSettings = true;
-    MeterExchange stuck(never);
+    MeterExchange stuck(test::Faults([](sim::MeterFaults& f) {
+        f.settingScreenAfter.reset();
+        f.refuseSettings = true;
+    }));
     stuck.open();
     EXPECT_EQ(SwitchToSettingScreen(stuck.link, 1), -1);
     EXPECT_EQ(CheckSettingAccepted(stuck.link), -1);
@@ -226,9 +222,7 @@ TEST(SettingExchange, AnItemTheMeterDoesNotTakeSendsThePreviousSettingAgain) {
         {{}, [](SettingRecord& r) { r.Rs232Connect = 1; }, ":WIRI 3P3W2I", 450, "RS-232 connect setting failure."},
     };
     for (const auto& c : cases) {
-        sim::MeterFaults faults;
-        faults.ignoreSet = c.ignored;
-        MeterExchange m(faults);
+        MeterExchange m(test::Faults([&c](sim::MeterFaults& f) { f.ignoreSet = c.ignored; }));
         const SettingRecord previous = m.ctx.CurrentSetting;
         EXPECT_EQ(SendProcedure(m.link, m.changed(c.change), false), c.code) << c.message;
         EXPECT_EQ(m.ctx.CurrentSetting, previous) << c.message;
@@ -251,9 +245,7 @@ TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
         {"no bit mask", {}, ":DOUT:ITEM5 2,85,x,0,0,0,0,0", ":DOUT:ITEM5?"},
     };
     for (const auto& c : cases) {
-        sim::MeterFaults faults;
-        faults.silentOn = c.silentOn;
-        MeterExchange m(faults);
+        MeterExchange m(test::Faults([&c](sim::MeterFaults& f) { f.silentOn = c.silentOn; }));
         if (*c.onMeter != '\0') m.onMeter(c.onMeter);
         const SettingRecord before = m.ctx.CurrentSetting;
         SettingRecord r = before;
@@ -268,9 +260,7 @@ TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
 }
 
 TEST(SettingExchange, AFailedReadBackKeepsTheCurrentSettingAndSendsNothingMore) {
-    sim::MeterFaults faults;
-    faults.silentOn = {":LANG?"};
-    MeterExchange m(faults);
+    MeterExchange m(test::Faults([](sim::MeterFaults& f) { f.silentOn = {":LANG?"}; }));
     const SettingRecord before = m.ctx.CurrentSetting;
     EXPECT_EQ(SendProcedure(m.link, m.changed([](SettingRecord& r) { r.Wiring = 5; }), false), -1);
     EXPECT_EQ(m.ctx.CurrentSetting, before);

@@ -72,9 +72,7 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Memory, list), 0);
     EXPECT_EQ(namesAndSizes(list), Texts{"M1.CSV      =7"});
 
-    sim::MeterFaults notReady;
-    notReady.cardNotReady = true;
-    test::SimulatedMeterLink noCard(notReady, folders);
+    test::SimulatedMeterLink noCard(test::Faults([](sim::MeterFaults& f) { f.cardNotReady = true; }), folders);
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
     EXPECT_EQ(noCard.messages.texts(), Texts{"Pc card not ready."});
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Memory, list), 0);

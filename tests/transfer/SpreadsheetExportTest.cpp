@@ -83,21 +83,6 @@ TEST_F(SpreadsheetExport, ALineFillsAtMost256Cells) {
     EXPECT_EQ(cells[256], "A2 next");
 }
 
-TEST_F(SpreadsheetExport, EachFileBecomesASheetNamedAfterIt) {
-    {
-        SpreadsheetWorkbook workbook(ctx, book);
-        EXPECT_FALSE(workbook.hasSheets());
-        for (const std::string name : {"DATA0001.CSV", "ALARM.ARM", "SETTING.SET"})
-            ASSERT_EQ(workbook.TransExec(" " + name + " ", source(name, name + "\r\n")), 0);
-        EXPECT_TRUE(workbook.hasSheets());
-        // Not closed: the workbook is written as it goes out of scope.
-    }
-    EXPECT_EQ(sheetNames(), (Texts{"DATA0001.CSV", "ALARM.ARM", "SETTING.SET"}));
-    EXPECT_EQ(sheetCells(2), Texts{"A1 ALARM.ARM"});
-    EXPECT_EQ(folderNames(), (Texts{"ALARM.ARM", "DATA0001.CSV", "SETTING.SET", "book.xlsx"}));
-    EXPECT_EQ(messages.texts(), Texts{});
-}
-
 // The format's own rules (names unique in any case) and an empty name after the blanks
 // are cut: reported once, the workbook keeps what it had.
 TEST_F(SpreadsheetExport, ASheetNameTheFormatRefusesIsReportedOnce) {
@@ -115,9 +100,11 @@ TEST_F(SpreadsheetExport, ASheetNameTheFormatRefusesIsReportedOnce) {
     }
 }
 
+// One line more than a sheet holds is refused after the sheet's name; a sheet is named after
+// its file without the blanks around the name.
 TEST_F(SpreadsheetExport, AFileWithMoreLinesThanASheetHoldsIsRefused) {
     SpreadsheetWorkbook workbook(ctx, book, 3);
-    ASSERT_EQ(workbook.TransExec("FULL.CSV", source("FULL.CSV", "1\r\n2\r\n3\r\n")), 0);
+    ASSERT_EQ(workbook.TransExec(" FULL.CSV ", source("FULL.CSV", "1\r\n2\r\n3\r\n")), 0);
     EXPECT_EQ(workbook.TransExec("OVER.CSV", source("OVER.CSV", "1\r\n2\r\n\r\n4")), -1);
     EXPECT_EQ(messages.texts(), Texts{"OVER.CSV has more lines than one sheet can hold."});
     ASSERT_EQ(workbook.close(), 0);
