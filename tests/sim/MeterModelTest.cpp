@@ -148,7 +148,7 @@ TEST(MeterModel, RepliesArriveAtTheLineRateOneAfterTheOther) {
     MeterLine line(test::Faults([](MeterFaults& f) { f.baud = 9600; }));
     const auto asked = line.clock.now();
     line.port.write("*IDN?\r\n:HOLD?\r\n", 1s);
-    EXPECT_TRUE(line.receiveLine());
+    EXPECT_EQ(line.receiveLine(), "VOLTARO SIMULATOR, ZR915,000001,1.05A");
     EXPECT_EQ(line.receiveLine(), "0");
     EXPECT_EQ(line.clock.now() - asked, std::chrono::nanoseconds(42 * 10 * 1'000'000'000LL / 9600));
 }
