@@ -1,229 +1,199 @@
+// The simulated meter's replies, their pacing, its fault switches and the files it serves,
+// read on the raw line: what every test against the meter relies on.
 #include "sim/MeterModel.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
+#include <fstream>
 #include <optional>
-#include <ostream>
 #include <string>
-#include <vector>
 
-#include "sim/SimulatedLine.h"
+#include "sim/InMemorySerialPort.h"
+#include "sim/SimulatedMeterLink.h"
+#include "support/ManualClock.h"
+#include "support/TemporaryFolder.h"
 
 namespace voltaro {
 namespace {
 
 using namespace std::chrono_literals;
 using sim::MeterFaults;
-using test::SimulatedLine;
 
-// The identification as the PC cuts it: the model 2 characters after the first comma,
-// the version as the 4 characters before the last one.
-std::string ModelCut(const std::string& reply) {
-    const std::size_t comma = reply.find(',');
-    return reply.substr(comma == std::string::npos ? 1 : comma + 2, 5);
-}
-std::string VersionCut(const std::string& reply) { return reply.substr(reply.size() - 5, 4); }
+// A simulated meter on an open in-memory line, in simulated time, read as raw bytes. Its
+// replies come without headers, as after the start of every exchange, unless asked for.
+struct MeterLine {
+    static constexpr std::chrono::seconds kSilence{5};
 
-struct Identity {
-    const char* model;
-    const char* version;
+    explicit MeterLine(MeterFaults faults = {}, sim::MeterFolders folders = {}, bool headers = false)
+        : meter(std::move(folders), std::move(faults)) {
+        std::string error;
+        port.open({}, error);
+        if (!headers) tell(":COMM:HEAD OFF");
+    }
+    // The port holds on to the meter and the clock beside it.
+    MeterLine(const MeterLine&) = delete;
+    MeterLine& operator=(const MeterLine&) = delete;
+
+    void tell(std::string_view command) { port.write(std::string(command) + "\r\n", 1s); }
+    std::optional<std::string> ask(std::string_view query) {
+        tell(query);
+        return receiveLine();
+    }
+    // The bytes that have arrived and not been taken yet.
+    std::string takeWaiting() {
+        std::array<char, 256> chunk;
+        std::string taken;
+        while (const std::size_t got = port.read(chunk.data(), chunk.size())) taken.append(chunk.data(), got);
+        return taken;
+    }
+    // Everything the meter sends before it falls silent for kSilence.
+    std::string receiveAll() {
+        std::string received;
+        do received += takeWaiting();
+        while (port.waitForInput(kSilence));
+        return received;
+    }
+    // The next reply line without its CR LF; nothing when the meter falls silent first.
+    std::optional<std::string> receiveLine() {
+        while ((pending += takeWaiting()).find("\r\n") == std::string::npos)
+            if (!port.waitForInput(kSilence)) return std::nullopt;
+        const std::size_t end = pending.find("\r\n");
+        std::string line = pending.substr(0, end);
+        pending.erase(0, end + 2);
+        return line;
+    }
+
+    test::ManualClock clock;
+    sim::MeterModel meter;
+    sim::InMemorySerialPort port{meter, clock};
+    std::string pending;  // taken from the port, not yet returned as a line
 };
 
-void PrintTo(const Identity& identity, std::ostream* out) { *out << identity.model << ' ' << identity.version; }
-
-class IdentityTest : public testing::TestWithParam<Identity> {};
-
-TEST_P(IdentityTest, TheCuttingRulesFindTheModelAndVersionTheMeterNames) {
-    MeterFaults faults;
-    faults.model = GetParam().model;
-    faults.version = GetParam().version;
-    SimulatedLine line(faults);
-    const auto reply = line.ask("*IDN?");
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(ModelCut(*reply), GetParam().model);
-    EXPECT_EQ(VersionCut(*reply), GetParam().version);
-}
-
-INSTANTIATE_TEST_SUITE_P(Meters, IdentityTest,
-                         testing::Values(Identity{"ZR915", "1.05"}, Identity{"zr915", "1.05"},
-                                         Identity{"ZR916", "9.99"}, Identity{"ZR915", "1-05"}));
-
 TEST(MeterModel, RepliesCarryTheCommandHeaderUntilHeadersAreSwitchedOff) {
-    SimulatedLine line;
+    MeterLine line({}, {}, true);
     EXPECT_EQ(line.ask(":WIRI?"), ":WIRI 3P3W2I");
-    EXPECT_EQ(line.ask(":MEAS:STAT?"), ":MEAS:STAT 0");
-    EXPECT_EQ(ModelCut(line.ask("*IDN?").value()), "ZR915");  // common commands have no header
+    EXPECT_EQ(line.ask("*IDN?"), "VOLTARO SIMULATOR, ZR915,000001,1.05A");  // common commands have no header
     line.tell(":COMM:HEAD OFF");
     EXPECT_EQ(line.ask(":WIRI?"), "3P3W2I");
     line.tell(":COMM:HEAD ON");
     EXPECT_EQ(line.ask(":HOLD?"), ":HOLD 0");
 }
 
-struct Reply {
-    const char* query;
-    const char* reply;
-};
-
-// The meter's factory setting (on 1 April 2024, 9:00) in the meter's reply spellings,
-// one row for each way an item is spelled.
-const Reply kFactoryReplies[] = {
-    {":WIRI?", "3P3W2I"},
-    {":VT?", "1"},
-    {":CLAM?", "52110,52110,52110,52110"},
-    {":CURR:RANG?", "20A,20A,20A,20A"},
-    {":FREQ?", "50"},
-    {":AVER?", "1"},
-    {":WH:TOTA:UNIT?", "KWH"},
-    {":STAR:TIME?", "2024,4,1,9,0"},
-    {":STOP:TIME?", "2024,4,1,9,30"},
-    {":TIME?", "0,30,0"},
-    {":INTE?", "30M"},
-    {":FILE:MEAS?", "DATA0001"},
-    {":DOUT:ITEM1?", "127"},
-    {":DOUT:ITEM2?", "15"},
-    {":DOUT:ITEM4?", "191"},
-    {":DOUT:ITEM5?", "2,85,85,85,85,85,85,1"},
-    {":LANG?", "ENGLISH"},
-    {":SYST:TIME?", "9,0,0"},
-    {":AOUT:CH3?", "1,0,P,1,1,1K"},
-    {":AINP:CH2?", "100MV"},
-};
-
-TEST(MeterModel, AnswersSettingQueriesWithTheFactorySetting) {
-    SimulatedLine line;
-    line.tell(":COMM:HEAD OFF");
-    for (const Reply& row : kFactoryReplies) EXPECT_EQ(line.ask(row.query), row.reply) << row.query;
+// The factory setting (1 April 2024, 9:00) in the meter's spellings; then set commands,
+// which name a channel of four or none, read back.
+TEST(MeterModel, AnswersInTheMeterSpellingsAndTakesSetCommandsByChannel) {
+    const struct {
+        const char* set;  // nothing: the factory value
+        const char* query;
+        const char* reply;
+    } rows[] = {
+        {"", ":FREQ?", "50"},
+        {"", ":STAR:TIME?", "2024,4,1,9,0"},
+        {"", ":FILE:MEAS?", "DATA0001"},
+        {"", ":AOUT:CH3?", "1,0,P,1,1,1K"},
+        {":CURR:RANG 3,1.5kA", ":CURR:RANG?", "20A,20A,1.5KA,20A"},  // tokens in capitals
+        {":CLAM 4,52150_1", ":CLAM?", "52110,52110,52110,52150_1"},
+        {":CLAM 5,52140", ":CLAM?", "52110,52110,52110,52110"},  // no channel 5
+        {":CLAM 52140", ":CLAM?", "52110,52110,52110,52110"},    // no channel at all
+        {":FILE:MEAS Site_b", ":FILE:MEAS?", "Site_b"},          // names keep their case
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.set) + " " + row.query);
+        MeterLine line;
+        if (*row.set != '\0') line.tell(row.set);
+        EXPECT_EQ(line.ask(row.query), row.reply);
+    }
 }
-
-struct RoundTrip {
-    const char* set;
-    const char* query;
-    const char* reply;
-};
-
-const RoundTrip kRoundTrips[] = {
-    {":FREQ 60Hz", ":FREQ?", "60"},
-    {":CURR:RANG 3,1.5kA", ":CURR:RANG?", "20A,20A,1.5KA,20A"},
-    {":INTE 1h", ":INTE?", "1H"},
-    {":AOUT:CH2 2,3,Wh+,5,10,1MA", ":AOUT:CH2?", "2,3,WH+,5,10,1MA"},
-    {":WH:INTE:UNIT MAWH", ":WH:INTE:UNIT?", "MAWH"},
-    {":CT 2,2.5", ":CT?", "1,2.5,1,1"},
-    {":CLAM 4,52150_1", ":CLAM?", "52110,52110,52110,52150_1"},
-    {":CLAM 5,52140", ":CLAM?", "52110,52110,52110,52110"},  // no channel 5
-    {":CLAM 52140", ":CLAM?", "52110,52110,52110,52110"},    // no channel at all
-    {":FILE:MEAS Site_b", ":FILE:MEAS?", "Site_b"},          // names keep their case
-    {":DOUT:ITEM5 2,255,0,0,0,0,0,3", ":DOUT:ITEM5?", "2,255,0,0,0,0,0,3"},
-};
-
-void PrintTo(const RoundTrip& trip, std::ostream* out) { *out << trip.set; }
-
-class RoundTripTest : public testing::TestWithParam<RoundTrip> {};
-
-TEST_P(RoundTripTest, ASetItemReadsBackInTheMeterSpelling) {
-    SimulatedLine line;
-    line.tell(":COMM:HEAD OFF");
-    line.tell(GetParam().set);
-    EXPECT_EQ(line.ask(GetParam().query), GetParam().reply);
-}
-
-INSTANTIATE_TEST_SUITE_P(Items, RoundTripTest, testing::ValuesIn(kRoundTrips));
 
 TEST(MeterModel, ResetRestoresTheFactorySettingButKeepsLanguageIdAndClock) {
-    SimulatedLine line;
-    line.tell(":COMM:HEAD OFF");
+    MeterLine line;
     for (const char* set : {":WIRI 3P4W", ":CLAM 2,52140", ":LANG GERMAN", ":ID 7", ":SYST:DATE 2030,2,3",
-                            ":SYST:TIME 4,5,6"})
+                            ":SYST:TIME 4,5,6", ":RESE"})
         line.tell(set);
-    line.tell(":RESE");
-    EXPECT_EQ(line.ask(":WIRI?"), "3P3W2I");
-    EXPECT_EQ(line.ask(":CLAM?"), "52110,52110,52110,52110");
-    EXPECT_EQ(line.ask(":LANG?"), "GERMAN");
-    EXPECT_EQ(line.ask(":ID?"), "7");
-    EXPECT_EQ(line.ask(":SYST:DATE?"), "2030,2,3");
-    EXPECT_EQ(line.ask(":SYST:TIME?"), "4,5,6");
+    for (const auto& [query, reply] : {std::pair{":WIRI?", "3P3W2I"}, {":CLAM?", "52110,52110,52110,52110"},
+                                       {":LANG?", "GERMAN"}, {":ID?", "7"}, {":SYST:DATE?", "2030,2,3"},
+                                       {":SYST:TIME?", "4,5,6"}})
+        EXPECT_EQ(line.ask(query), reply) << query;
 }
 
-TEST(MeterModel, StateQueriesReportTheFaultsSet) {
-    SimulatedLine healthy;
-    healthy.tell(":COMM:HEAD OFF");
-    EXPECT_EQ(healthy.ask(":STAT:ERR?"), "0");
-
-    MeterFaults faults;
-    faults.measuring = faults.hold = faults.refuseSettings = true;
-    faults.screen = "GRAPH";
-    SimulatedLine troubled(faults);
-    troubled.tell(":COMM:HEAD OFF");
-    troubled.tell("*CLS");
-    EXPECT_EQ(troubled.ask(":MEAS:STAT?"), "1");
-    EXPECT_EQ(troubled.ask(":HOLD?"), "1");
-    EXPECT_EQ(troubled.ask(":STAT:ERR?"), "200");
-    EXPECT_EQ(troubled.ask(":DISP:MODE?"), "GRAPH");
-}
-
-struct ScreenSwitch {
-    std::optional<int> settingScreenAfter;
-    std::vector<const char*> screensAfterEachTry;
-};
-
-void PrintTo(const ScreenSwitch& row, std::ostream* out) {
-    *out << "after " << (row.settingScreenAfter ? std::to_string(*row.settingScreenAfter) : "never");
-}
-
-class ScreenSwitchTest : public testing::TestWithParam<ScreenSwitch> {};
-
-TEST_P(ScreenSwitchTest, TheSettingScreenComesOnTheTryTheFaultNames) {
-    MeterFaults faults;
-    faults.settingScreenAfter = GetParam().settingScreenAfter;
-    SimulatedLine line(faults);
-    line.tell(":COMM:HEAD OFF");
-    for (const char* expected : GetParam().screensAfterEachTry) {
-        line.tell(":DISP:MODE SET");
-        EXPECT_EQ(line.ask(":DISP:MODE?"), expected);
-    }
-    // Leaving the setting screen starts the count again.
-    line.tell(":DISP:MODE MEAS");
-    EXPECT_EQ(line.ask(":DISP:MODE?"), "MEAS");
-    for (const char* expected : GetParam().screensAfterEachTry) {
-        line.tell(":DISP:MODE SET");
-        EXPECT_EQ(line.ask(":DISP:MODE?"), expected);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Tries, ScreenSwitchTest,
-                         testing::Values(ScreenSwitch{1, {"SET", "SET"}},
-                                         ScreenSwitch{3, {"MEAS", "MEAS", "SET", "SET"}},
-                                         ScreenSwitch{std::nullopt, {"MEAS", "MEAS", "MEAS", "MEAS", "MEAS"}}));
-
-TEST(MeterModel, SilentQueriesGoUnansweredAndTheOthersStillAnswer) {
-    MeterFaults faults;
-    faults.silentOn = {":LANG?", ":CARD:DIRE? SET"};
-    SimulatedLine line(faults);
-    line.tell(":COMM:HEAD OFF");
+// A fault can name a command by its whole line, not only by its keyword; the silence lasts
+// as long as a line waits for a reply.
+TEST(MeterModel, SilentAndIgnoredCommandsCanBeNamedByTheirWholeLine) {
+    MeterLine line(test::Faults([](MeterFaults& f) {
+        f.silentOn = {":CARD:DIRE? SET"};
+        f.ignoreSet = {":CLAM 2,52140"};
+    }));
     const auto asked = line.clock.now();
-    EXPECT_EQ(line.ask(":LANG?"), std::nullopt);
-    EXPECT_EQ(line.clock.now() - asked, SimulatedLine::kSilence);
     EXPECT_EQ(line.ask(":CARD:DIRE? SET"), std::nullopt);
+    EXPECT_EQ(line.clock.now() - asked, MeterLine::kSilence);
     EXPECT_EQ(line.ask(":CARD:DIRE? INST"), "");
-    EXPECT_EQ(line.ask(":BEEP?"), "1");
-}
-
-TEST(MeterModel, IgnoredSetCommandsLeaveTheReadBackAsItWas) {
-    MeterFaults faults;
-    faults.ignoreSet = {":WIRI", ":CLAM 2,52140"};
-    SimulatedLine line(faults);
-    line.tell(":COMM:HEAD OFF");
-    for (const char* set : {":WIRI 3P4W", ":CLAM 2,52140", ":CLAM 3,52120", ":LOAD 2"}) line.tell(set);
-    EXPECT_EQ(line.ask(":WIRI?"), "3P3W2I");
+    for (const char* set : {":CLAM 2,52140", ":CLAM 3,52120"}) line.tell(set);
     EXPECT_EQ(line.ask(":CLAM?"), "52110,52110,52120,52110");
-    EXPECT_EQ(line.ask(":LOAD?"), "2");
 }
 
 TEST(MeterModel, TakesCommandsWhateverTheWritesThatCarryThemAndIgnoresUnknownOnes) {
-    SimulatedLine line;
-    line.port.write(":COMM:HEAD OFF\r\n:FROB?\r\n:FROB 1\r\n:HO", 1s);
+    MeterLine line;
+    line.port.write(":FROB?\r\n:FROB 1\r\n:HO", 1s);
     line.port.write("LD?\r", 1s);
     line.port.write("\n:BEEP?\r\n:LOAD?\r\n", 1s);
     EXPECT_EQ(line.receiveAll(), "0\r\n1\r\n1\r\n");
+}
+
+// At a line rate a byte takes 10 bit times, counted from the start of its reply, and a
+// reply queued behind another starts when that one has arrived: "*IDN?" is answered with
+// 39 bytes, ":HOLD?" with 3.
+TEST(MeterModel, RepliesArriveAtTheLineRateOneAfterTheOther) {
+    MeterLine line(test::Faults([](MeterFaults& f) { f.baud = 9600; }));
+    const auto asked = line.clock.now();
+    line.port.write("*IDN?\r\n:HOLD?\r\n", 1s);
+    EXPECT_EQ(line.receiveLine(), "VOLTARO SIMULATOR, ZR915,000001,1.05A");
+    EXPECT_EQ(line.receiveLine(), "0");
+    EXPECT_EQ(line.clock.now() - asked, std::chrono::nanoseconds(42 * 10 * 1'000'000'000LL / 9600));
+}
+
+TEST(MeterModel, ASplitReplyComesInPiecesWithGapsBetween) {
+    MeterLine line(test::Faults([](MeterFaults& f) { f.splitBytes = 4, f.splitGap = 300ms; }));
+    const auto asked = line.clock.now();
+    line.tell("*IDN?");
+    EXPECT_EQ(line.takeWaiting(), "VOLT");
+    EXPECT_EQ(line.receiveLine(), "ARO SIMULATOR, ZR915,000001,1.05A");
+    EXPECT_EQ(line.clock.now() - asked, 9 * 300ms);  // ten pieces, nine gaps
+}
+
+// A card and a memory with files of several kinds and things the meter does not list:
+// directories list one kind in name order; binary files come as their bytes, text files as
+// CR LF lines, both between STX and ETX; a file the medium does not hold gets no reply.
+TEST(MeterModel, ListsAndServesTheFilesOfItsCardAndMemory) {
+    test::TemporaryFolder folder;
+    const auto card = folder.path() / "card", memory = folder.path() / "memory";
+    std::filesystem::create_directories(card / "SUB.BIN");
+    std::filesystem::create_directories(memory);
+    for (const auto& [path, bytes] : {std::pair{card / "B0002.BIN", std::string("\x01\x02\x03", 3)},
+                                      {card / "A0001.BIN", ""},
+                                      {card / "DAY1.CSV", "MODEL,ZR915,T200\nDATE,TIME\r\n2024/04/01,09:00:00"},
+                                      {card / "lower.bin", "xx"},
+                                      {card / ".BIN", "xx"},
+                                      {memory / "ALARMS.ARM", ""},
+                                      {folder.path() / "OUTSIDE.BIN", "secret"}})
+        std::ofstream(path, std::ios::binary) << bytes;
+    MeterLine line({}, {card, memory});
+    for (const auto& [command, bytes] :
+         {std::pair{":CARD:DIRE? INST", std::string("A0001,0,B0002,3\r\n")},
+          {":CARD:DIRE? MEAS", "DAY1,47\r\n"},
+          {":CARD:DIRE? WAVE", "\r\n"},
+          {":CARD:DIRE? FROB", "\r\n"},
+          {":MEMO:DIRE? ALM", "ALARMS,0\r\n"},
+          {":CARD:PICK? B0002.BIN,1,3", std::string("\x02\x01\x02\x03\x03", 5)},
+          {":CARD:PICK? DAY1.CSV,1,47", "\x02MODEL,ZR915,T200\r\nDATE,TIME\r\n2024/04/01,09:00:00\r\n\x03"},
+          {":MEMO:PICK? ALARMS.ARM,1,0", "\x02\x03"},
+          {":MEMO:PICK? B0002.BIN,1,3", ""},
+          {":CARD:PICK? ../OUTSIDE.BIN,1,6", ""},
+          {":CARD:PICK? SUB.BIN,1,0", ""}}) {
+        line.tell(command);
+        EXPECT_EQ(line.receiveAll(), bytes) << command;
+    }
 }
 
 }  // namespace

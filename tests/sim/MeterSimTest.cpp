@@ -1,7 +1,7 @@
+// The simulator program: its options, and the program itself on a pseudo-terminal.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -9,15 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/MeterSimOptions.h"
 #include "support/TemporaryFolder.h"
-
-extern char** environ;
 
 namespace voltaro {
 namespace {
@@ -59,7 +59,7 @@ TEST(MeterSimOptions, RefusesWhatItCannotUse) {
         {{"--split", "4"}, "option '--split' cannot take '4'"},
         {{"--split", "0:10"}, "option '--split' cannot take '0:10'"},
         {{"--setting-screen-after", "0"}, "option '--setting-screen-after' cannot take '0'"},
-        {{"--baud", "96k"}, "option '--baud' cannot take '96k'"},
+        {{"--baud", "0"}, "option '--baud' cannot take '0'"},
         {{"--stop-transfer-after", "-1"}, "option '--stop-transfer-after' cannot take '-1'"},
         {{"--silent-on", ""}, "option '--silent-on' cannot take ''"},
     };
@@ -70,80 +70,44 @@ TEST(MeterSimOptions, RefusesWhatItCannotUse) {
     }
 }
 
-constexpr auto kPatience = 10s;
-
-// Reads from `fd` until `text` holds `end`, for at most kPatience.
-bool ReadUntil(int fd, std::string& text, std::string_view end) {
-    using std::chrono::steady_clock;
-    const auto deadline = steady_clock::now() + kPatience;
-    while (text.find(end) == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now());
+// The next line `fd` gives, without its LF; nothing when none comes within 10 seconds.
+std::optional<std::string> NextLine(int fd, std::string& buffer) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (buffer.find('\n') == std::string::npos) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd watched{fd, POLLIN, 0};
-        if (left <= 0ms || ::poll(&watched, 1, static_cast<int>(left.count())) <= 0) return false;
         char chunk[256];
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got <= 0) return false;
-        text.append(chunk, static_cast<std::size_t>(got));
+        ssize_t got = 0;
+        if (left <= 0ms || ::poll(&watched, 1, static_cast<int>(left.count())) <= 0 ||
+            (got = ::read(fd, chunk, sizeof chunk)) <= 0)
+            return std::nullopt;
+        buffer.append(chunk, static_cast<std::size_t>(got));
     }
-    return true;
+    std::string line = buffer.substr(0, buffer.find('\n'));
+    buffer.erase(0, line.size() + 1);
+    return line;
 }
 
-// voltaro-meter-sim running as a user starts it, stopped and reaped when the test ends.
-class SimulatorProcess {
-public:
-    explicit SimulatorProcess(std::vector<std::string> arguments) {
-        int output[2];
-        if (::pipe(output) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, output[0]);
-        posix_spawn_file_actions_addclose(&actions, output[1]);
-        arguments.insert(arguments.begin(), VOLTARO_METER_SIM);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, VOLTARO_METER_SIM, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(output[1]);
-        output_ = output[0];
-    }
-    ~SimulatorProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (output_ >= 0) ::close(output_);
-    }
-    SimulatorProcess(const SimulatorProcess&) = delete;
-    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
-
-    // The device path the simulator announces on its first line.
-    std::string device() {
-        std::string line;
-        if (pid_ <= 0 || !ReadUntil(output_, line, "\n")) return {};
-        return line.substr(0, line.find('\n'));
-    }
-
-    // Asks the simulator to stop; its exit status, or -1 when it did not exit normally.
-    int stop() {
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(std::exchange(pid_, -1), &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-};
-
-TEST(MeterSim, AnswersTheIdentityQueryOnItsPseudoTerminal) {
+// voltaro-meter-sim as a user starts it: the device it announces, the reply on that
+// pseudo-terminal, the command log, and a clean exit on SIGTERM.
+TEST(MeterSim, AnswersOnItsPseudoTerminalLogsWhatItHeardAndStopsCleanly) {
     test::TemporaryFolder folder;
     const auto log = folder.path() / "commands.log";
-    SimulatorProcess simulator({"--log", log.string()});
-    const std::string device = simulator.device();
-    ASSERT_FALSE(device.empty());
+    // The shell names its process id, then becomes the simulator.
+    struct Simulator {
+        FILE* out;
+        pid_t pid = -1;
+        ~Simulator() {
+            if (pid > 0) ::kill(pid, SIGKILL);
+            if (out != nullptr) ::pclose(out);
+        }
+    } simulator{::popen(("echo $$; exec '" VOLTARO_METER_SIM "' --log '" + log.string() + "'").c_str(), "r")};
+    ASSERT_NE(simulator.out, nullptr);
+    std::string announced;
+    const auto pid = NextLine(::fileno(simulator.out), announced);
+    ASSERT_TRUE(pid);
+    simulator.pid = std::stoi(*pid);
+    const std::string device = NextLine(::fileno(simulator.out), announced).value_or("");
 
     const int line = ::open(device.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(line, 0) << device;
@@ -151,18 +115,16 @@ TEST(MeterSim, AnswersTheIdentityQueryOnItsPseudoTerminal) {
     ::tcgetattr(line, &mode);
     ::cfmakeraw(&mode);
     ::tcsetattr(line, TCSANOW, &mode);
-    const std::string_view query = "*IDN?\r\n";
-    EXPECT_EQ(::write(line, query.data(), query.size()), static_cast<ssize_t>(query.size()));
-    std::string reply;
-    EXPECT_TRUE(ReadUntil(line, reply, "\r\n"));
+    EXPECT_EQ(::write(line, "*IDN?\r\n", 7), 7);
+    std::string received;
+    EXPECT_EQ(NextLine(line, received), "VOLTARO SIMULATOR, ZR915,000001,1.05A\r");
     ::close(line);
-    EXPECT_EQ(reply, "VOLTARO SIMULATOR, ZR915,000001,1.05A\r\n");
 
-    EXPECT_EQ(simulator.stop(), 0);
+    ::kill(std::exchange(simulator.pid, -1), SIGTERM);
+    const int status = ::pclose(std::exchange(simulator.out, nullptr));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::ifstream logged(log);
-    std::stringstream commands;
-    commands << logged.rdbuf();
-    EXPECT_EQ(commands.str(), "*IDN?\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(logged), {}), "*IDN?\n");
 }
 
 }  // namespace

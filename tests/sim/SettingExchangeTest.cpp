@@ -1,10 +1,11 @@
-// Receiving and sending the setting against the simulated meter: the command streams,
-// what the meter reads back, and what a failure leaves behind.
+// The meter checks, and receiving and sending the setting, against the simulated meter:
+// the command streams, what the meter reads back, and what a failure leaves behind.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
+#include "link/MeterChecks.h"
 #include "settings/CodeTables.h"
 #include "settings/SettingReceive.h"
 #include "settings/SettingSend.h"
@@ -25,6 +26,11 @@ struct MeterExchange : test::SimulatedMeterLink {
     void onMeter(std::string_view command) {
         meter.receive(std::string(command) + "\r\n", clock.now());
         commands.clear();
+    }
+    // Opens the line with the headers off, as at the start of an exchange.
+    void open() {
+        link.OpenCommPort(ctx.CurrentSetting.Pc);
+        link.SendCommand(":COMM:HEAD OFF");
     }
     SettingRecord changed(const Change& change) const {
         SettingRecord r = ctx.CurrentSetting;
@@ -50,6 +56,50 @@ Lines WithKeywords(const Lines& lines, const Lines& keywords) {
     for (const std::string& line : lines)
         if (std::find(keywords.begin(), keywords.end(), Keyword(line)) != keywords.end()) kept.push_back(line);
     return kept;
+}
+
+// A receive from a meter in each state its fault switches give stops with that state's one
+// message; the checks ask once the headers are off, so the replies carry none.
+TEST(SettingExchange, EachMeterStateGivesItsOneMessage) {
+    const struct {
+        std::function<void(sim::MeterFaults&)> fault;
+        Lines shown;
+    } cases[] = {
+        {[](auto&) {}, {}},
+        {[](auto& f) { f.model = "ZR916"; }, {"ZR915 not ready."}},
+        {[](auto& f) { f.version = "105"; }, {"Invalid version number."}},
+        {[](auto& f) { f.measuring = true; },
+         {"Information on the pc card can't be read during integration measurement."}},
+        {[](auto& f) { f.hold = true; }, {"It is under hold."}},
+        {[](auto& f) { f.screen = "GRAPH", f.hold = true; }, {}},
+        {[](auto& f) { f.silentOn = {"*IDN?"}; }, {"Communication failed."}},
+    };
+    for (const auto& c : cases) {
+        MeterExchange m(test::Faults(c.fault));
+        SettingRecord r = m.ctx.CurrentSetting;
+        EXPECT_EQ(SettingComRead2(m.link, r), c.shown.empty() ? 0 : -1) << testing::PrintToString(c.shown);
+        EXPECT_EQ(m.messages.texts(), c.shown);
+    }
+}
+
+// A meter that takes three tries to reach the setting screen gets exactly three; one that
+// never gets there, and one that refuses settings, give their messages.
+TEST(SettingExchange, TheSettingScreenAndTheErrorProbe) {
+    MeterExchange late(test::Faults([](sim::MeterFaults& f) { f.settingScreenAfter = 3; }));
+    late.open();
+    EXPECT_EQ(SwitchToSettingScreen(late.link, 1), 0);
+    EXPECT_EQ(std::count(late.commands.begin(), late.commands.end(), ":DISP:MODE SET"), 3);
+    EXPECT_EQ(late.ctx.SavedDisplayMode, "MEAS");
+
+    MeterExchange stuck(test::Faults([](sim::MeterFaults& f) {
+        f.settingScreenAfter.reset();
+        f.refuseSettings = true;
+    }));
+    stuck.open();
+    EXPECT_EQ(SwitchToSettingScreen(stuck.link, 1), -1);
+    EXPECT_EQ(CheckSettingAccepted(stuck.link), -1);
+    EXPECT_EQ(stuck.messages.texts(),
+              (Lines{"It cannot move to a setting screen.", "Measurement data is not cleared."}));
 }
 
 TEST(SettingExchange, ReceiveAsksTheTimesTheMethodsUseAndKeepsTheRest) {
@@ -169,14 +219,11 @@ TEST(SettingExchange, AnItemTheMeterDoesNotTakeSendsThePreviousSettingAgain) {
         {{":WIRI"}, [](SettingRecord& r) { r.Wiring = 5; }, ":WIRI 3P3W2I", 400, "Wiring setting failure."},
         {{":CURR:RANG"}, [](SettingRecord& r) { r.ARange[1] = 9; }, ":CURR:RANG 2,20A", 405,
          "A range setting failure."},
-        {{":THRE:SWEL"}, [](SettingRecord& r) { r.Swell = 120; }, ":THRE:SWEL 110", 458, "Swell setting failure."},
         // Never sent and never read back, so it can never be taken.
         {{}, [](SettingRecord& r) { r.Rs232Connect = 1; }, ":WIRI 3P3W2I", 450, "RS-232 connect setting failure."},
     };
     for (const auto& c : cases) {
-        sim::MeterFaults faults;
-        faults.ignoreSet = c.ignored;
-        MeterExchange m(faults);
+        MeterExchange m(test::Faults([&c](sim::MeterFaults& f) { f.ignoreSet = c.ignored; }));
         const SettingRecord previous = m.ctx.CurrentSetting;
         EXPECT_EQ(SendProcedure(m.link, m.changed(c.change), false), c.code) << c.message;
         EXPECT_EQ(m.ctx.CurrentSetting, previous) << c.message;
@@ -199,9 +246,7 @@ TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
         {"no bit mask", {}, ":DOUT:ITEM5 2,85,x,0,0,0,0,0", ":DOUT:ITEM5?"},
     };
     for (const auto& c : cases) {
-        sim::MeterFaults faults;
-        faults.silentOn = c.silentOn;
-        MeterExchange m(faults);
+        MeterExchange m(test::Faults([&c](sim::MeterFaults& f) { f.silentOn = c.silentOn; }));
         if (*c.onMeter != '\0') m.onMeter(c.onMeter);
         const SettingRecord before = m.ctx.CurrentSetting;
         SettingRecord r = before;
@@ -216,9 +261,7 @@ TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
 }
 
 TEST(SettingExchange, AFailedReadBackKeepsTheCurrentSettingAndSendsNothingMore) {
-    sim::MeterFaults faults;
-    faults.silentOn = {":LANG?"};
-    MeterExchange m(faults);
+    MeterExchange m(test::Faults([](sim::MeterFaults& f) { f.silentOn = {":LANG?"}; }));
     const SettingRecord before = m.ctx.CurrentSetting;
     EXPECT_EQ(SendProcedure(m.link, m.changed([](SettingRecord& r) { r.Wiring = 5; }), false), -1);
     EXPECT_EQ(m.ctx.CurrentSetting, before);

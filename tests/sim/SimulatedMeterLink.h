@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/AppContext.h"
 #include "app/DefaultSettings.h"
 #include "link/Link.h"
@@ -10,6 +12,13 @@
 #include "support/RecordingMessages.h"
 
 namespace voltaro::test {
+
+// A meter's faults: a healthy meter's with the changes `set` makes.
+inline sim::MeterFaults Faults(const std::function<void(sim::MeterFaults&)>& set) {
+    sim::MeterFaults faults;
+    set(faults);
+    return faults;
+}
 
 // The PC's end of a line to a simulated meter, in simulated time: a context on a fixed
 // day holding the factory setting, whose boxes are recorded, and a link to the meter.

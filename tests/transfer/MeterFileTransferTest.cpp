@@ -1,5 +1,5 @@
-// A transfer run against the simulated meter: what reaches the copy folder, what the user
-// is asked, and what is left behind when a run stops.
+// A transfer run against the simulated meter: what reaches the copy folder and the
+// workbook, what the user is asked, and what is left behind when a run stops.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,7 +16,7 @@ namespace voltaro {
 namespace {
 
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
+using namespace std::chrono_literals;
 using Names = std::vector<std::string>;
 
 std::string contents(const fs::path& path) {
@@ -42,49 +42,55 @@ std::string binaryBytes(std::size_t size) {
 const std::string kCsv = "MODEL,ZR915,T200\r\n2026/12/06,10:00:00,\"1.5\",2\r\n";
 const std::string kSet = "MODEL,ZR915\r\nID,001\r\n";
 
-// A meter with three files on its card, the copy folder and the application folder.
+// A meter with a binary, a text and a setting file on its card, the copy folder and the
+// application folder. The text file is listed padded to 12 characters, as the directory gives it.
 struct TransferRun {
     explicit TransferRun(sim::MeterFaults faults = {}) : line(std::move(faults), {card.path(), {}}) {
         write(card.path() / "DATA0001.BIN", binary);
-        write(card.path() / "MEAS0001.CSV", kCsv);
+        write(card.path() / "MEAS01.CSV", kCsv);
         write(card.path() / "SETUP001.SET", kSet);
         line.ctx.AppPath = app.path().string() + "/";
     }
 
-    std::int16_t run(const std::vector<MeterFileEntry>& selected, bool copy = true) {
+    std::int16_t run(const std::vector<MeterFileEntry>& selected, bool copy = true,
+                     SpreadsheetWorkbook* workbook = nullptr) {
         return TransStart(line.link, MeterMedium::Card, selected,
-                          TransferTargets(copy, copies.path().string(), nullptr), quiet);
-    }
-
-    static MeterFileEntry entry(const std::string& name, const std::string& size) {
-        MeterFileEntry file;
-        file.name = name;
-        file.sizeText = size;
-        return file;
+                          TransferTargets(copy, copies.path().string(), workbook), quiet);
     }
 
     const std::string binary = binaryBytes(5000);
-    std::vector<MeterFileEntry> all{entry("DATA0001.BIN", "5000"), entry("MEAS0001.CSV", std::to_string(kCsv.size())),
-                                    entry("SETUP001.SET", std::to_string(kSet.size()))};
+    std::vector<MeterFileEntry> all{{"DATA0001.BIN", "INST", "5000"},
+                                    {"MEAS01.CSV  ", "MEAS", std::to_string(kCsv.size())},
+                                    {"SETUP001.SET", "SET", std::to_string(kSet.size())}};
     test::TemporaryFolder card, copies, app;
     test::SimulatedMeterLink line;
     ProgressObserver quiet;
 };
 
+// The replies come in 7-byte pieces 2 s apart, so lines and the counted block are split
+// across reads.
 TEST(TransferRun, CopiesEverySelectedFileByteForByteAndLeavesNoTemporaryFile) {
-    TransferRun run;
+    TransferRun run(test::Faults([](sim::MeterFaults& f) { f.splitBytes = 7, f.splitGap = 2s; }));
     ASSERT_EQ(run.run(run.all), 0);
-    EXPECT_EQ(namesIn(run.copies.path()), (Names{"DATA0001.BIN", "MEAS0001.CSV", "SETUP001.SET"}));
+    EXPECT_EQ(namesIn(run.copies.path()), (Names{"DATA0001.BIN", "MEAS01.CSV", "SETUP001.SET"}));
     EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), run.binary);
-    EXPECT_EQ(contents(run.copies.path() / "MEAS0001.CSV"), kCsv);
+    EXPECT_EQ(contents(run.copies.path() / "MEAS01.CSV"), kCsv);
     EXPECT_EQ(contents(run.copies.path() / "SETUP001.SET"), kSet);
     EXPECT_TRUE(namesIn(run.app.path()).empty());
     EXPECT_TRUE(run.line.messages.boxes.empty());
     EXPECT_FALSE(run.line.port.isOpen());
 }
 
-TEST(TransferRun, NothingSelectedOrCopyingOffWritesNothing) {
+// A missing copy folder is reported before the meter is asked; an empty selection and a
+// run with copying off and no workbook write nothing and say nothing.
+TEST(TransferRun, RunsWithNowhereToWriteWriteNothing) {
     TransferRun run;
+    const fs::path missing = run.copies.path() / "gone";
+    EXPECT_EQ(TransStart(run.line.link, MeterMedium::Card, run.all, TransferTargets(true, missing.string(), nullptr),
+                         run.quiet), -1);
+    EXPECT_EQ(run.line.messages.texts(), Names{missing.string() + "/: No such file or directory"});
+    EXPECT_TRUE(run.line.port.settings().device.empty()) << "the line was opened";
+    run.line.messages.boxes.clear();
     EXPECT_EQ(run.run({}), -1);
     EXPECT_EQ(run.run(run.all, false), 0);
     EXPECT_TRUE(namesIn(run.copies.path()).empty());
@@ -97,13 +103,14 @@ TEST(TransferRun, TextFilesReachTheWorkbookWithoutACopyAndBinaryFilesNever) {
     const std::string book = (run.app.path() / "book.xlsx").string();
     {
         SpreadsheetWorkbook workbook(run.line.ctx, book);
-        const TransferTargets spreadsheetOnly(false, "", &workbook);
-        ASSERT_EQ(TransStart(run.line.link, MeterMedium::Card, run.all, spreadsheetOnly, run.quiet), 0);
-        ASSERT_EQ(workbook.close(), 0);
+        EXPECT_FALSE(workbook.hasSheets());
+        ASSERT_EQ(run.run(run.all, false, &workbook), 0);
+        EXPECT_TRUE(workbook.hasSheets());
+        // Not closed: the workbook is written as it goes out of scope, as after a run that stopped.
     }
     EXPECT_TRUE(namesIn(run.copies.path()).empty());
     EXPECT_EQ(test::SheetNames(test::ReadWorkbookPart(book, "xl/workbook.xml").value()),
-              (Names{"MEAS0001.CSV", "SETUP001.SET"}));
+              (Names{"MEAS01.CSV", "SETUP001.SET"}));
     EXPECT_EQ(test::SheetCells(test::ReadWorkbookPart(book, "xl/worksheets/sheet1.xml").value()),
               (Names{"A1 MODEL", "B1 ZR915", "C1 T200", "A2 2026/12/06", "B2 10:00:00", "C2 #1.5", "D2 #2"}));
     EXPECT_EQ(namesIn(run.app.path()), Names{"book.xlsx"});
@@ -114,13 +121,9 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
     const struct {
         std::vector<Answer> answers;
         std::int16_t status;
-        std::string binaryAfter;  // "old" or "new"
+        bool replaced;
         bool csvCopied;
-    } cases[] = {
-        {{Answer::Yes}, 0, "new", true},
-        {{Answer::No}, 0, "old", true},
-        {{Answer::Cancel}, -1, "old", false},
-    };
+    } cases[] = {{{Answer::Yes}, 0, true, true}, {{Answer::No}, 0, false, true}, {{Answer::Cancel}, -1, false, false}};
     for (const auto& c : cases) {
         TransferRun run;
         write(run.copies.path() / "DATA0001.BIN", "old");
@@ -128,64 +131,48 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
         EXPECT_EQ(run.run({run.all[0], run.all[1]}), c.status);
         ASSERT_EQ(run.line.messages.questions.size(), 1u);
         EXPECT_EQ(run.line.messages.questions[0].text, "DATA0001.BIN already exists.\nDo you want to replace it?");
-        EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), c.binaryAfter == "new" ? run.binary : "old");
-        EXPECT_EQ(fs::exists(run.copies.path() / "MEAS0001.CSV"), c.csvCopied);
+        EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), c.replaced ? run.binary : "old");
+        EXPECT_EQ(fs::exists(run.copies.path() / "MEAS01.CSV"), c.csvCopied);
         EXPECT_TRUE(namesIn(run.app.path()).empty());
         EXPECT_TRUE(run.line.messages.boxes.empty());
     }
 }
 
 TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
-    sim::MeterFaults broken;
-    broken.stopTransferAfter = 1000;
-    TransferRun run(broken);
+    TransferRun run(test::Faults([](sim::MeterFaults& f) { f.stopTransferAfter = 1000; }));
     write(run.copies.path() / "DATA0001.BIN", "old");
     EXPECT_EQ(run.run(run.all), -1);
-    EXPECT_EQ(run.line.messages.texts(), Texts{"Communication failed."});
+    EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
     EXPECT_EQ(namesIn(run.copies.path()), Names{"DATA0001.BIN"});
     EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), "old");
     EXPECT_TRUE(namesIn(run.app.path()).empty());
 }
 
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
-    const std::vector<std::string> hostile{"../EVIL.CSV", "SUB/EVIL.CSV", "..", "EVIL\\X.CSV", "EV\x01L.CSV", ""};
-    for (const std::string& name : hostile) {
+    for (const std::string name : {"../EVIL.CSV", "SUB/EVIL.CSV", "..", "EVIL\\X.CSV", "EV\x01L.CSV", "  "}) {
         TransferRun run;
-        EXPECT_EQ(run.run({TransferRun::entry(name, "10"), run.all[1]}), -1) << name;
+        EXPECT_EQ(run.run({{name, "MEAS", "10"}, run.all[1]}), -1) << name;
         ASSERT_EQ(run.line.messages.boxes.size(), 1u) << name;
         EXPECT_EQ(run.line.messages.boxes[0].icon, MessageIcon::Stop);
-        EXPECT_NE(run.line.messages.boxes[0].text.find("Invalid filename."), std::string::npos);
-        EXPECT_EQ(run.line.messages.boxes[0].text.find('\x01'), std::string::npos) << "control characters are not shown";
+        const std::string& shown = run.line.messages.boxes[0].text;
+        EXPECT_NE(shown.find("Invalid filename."), std::string::npos) << shown;
+        EXPECT_EQ(shown.find('\x01'), std::string::npos) << "control characters are not shown";
         EXPECT_TRUE(run.line.port.settings().device.empty()) << "the line was opened for " << name;
         EXPECT_TRUE(namesIn(run.copies.path()).empty()) << name;
         EXPECT_TRUE(namesIn(run.app.path()).empty());
     }
-    EXPECT_TRUE(IsSafeMeterFileName("DATA0001.CSV"));
-    EXPECT_TRUE(IsSafeMeterFileName("A.B C"));
-}
-
-TEST(TransferRun, AMissingCopyFolderIsReportedBeforeTheMeterIsAsked) {
-    TransferRun run;
-    const fs::path missing = run.copies.path() / "gone";
-    EXPECT_EQ(TransStart(run.line.link, MeterMedium::Card, run.all, TransferTargets(true, missing.string(), nullptr),
-                         run.quiet),
-              -1);
-    EXPECT_EQ(run.line.messages.texts(), Texts{missing.string() + "/: No such file or directory"});
-    EXPECT_FALSE(run.line.port.isOpen());
-    EXPECT_TRUE(namesIn(run.app.path()).empty());
+    EXPECT_TRUE(IsSafeMeterFileName("A.B C"));  // a blank is no separator
 }
 
 // At 38400 bit/s the line itself takes size x 10 / 38400 seconds; the transfer may add
 // the exchange around the file but must not wait on the data.
 TEST(TransferRun, ALargeBinaryFileArrivesAtTheLineRate) {
-    sim::MeterFaults paced;
-    paced.baud = 38400;
-    TransferRun run(paced);
+    TransferRun run(test::Faults([](sim::MeterFaults& f) { f.baud = 38400; }));
     const std::size_t size = 256 * 1024;
     write(run.card.path() / "LARGE001.BIN", binaryBytes(size));
     run.line.ctx.CurrentSetting.Pc.CommPort.PcBaud = 5;  // 38400 in the list of rates
     const auto started = run.line.clock.now();
-    ASSERT_EQ(run.run({TransferRun::entry("LARGE001.BIN", std::to_string(size))}), 0);
+    ASSERT_EQ(run.run({{"LARGE001.BIN", "INST", std::to_string(size)}}), 0);
     const double taken = std::chrono::duration<double>(run.line.clock.now() - started).count();
     const double lineTime = static_cast<double>(size + 2) * 10 / 38400;
     EXPECT_LE(taken, lineTime * 1.05) << "line time " << lineTime << " s";

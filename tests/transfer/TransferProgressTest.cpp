@@ -14,7 +14,7 @@ TEST(TransferProgressText, CountsPercentAndTimeLeftFromThePaceSoFar) {
         MonotonicClock::Duration elapsed;
         std::string expected;
     } cases[] = {
-        {0, 65536, 0s, "0 of 65,536 bytes (0%)"},
+        {0, 65536, 5s, "0 of 65,536 bytes (0%)"},  // no pace yet
         {12345, 65536, 900ms, "12,345 of 65,536 bytes (18%)"},  // too early to say
         {16384, 65536, 4s, "16,384 of 65,536 bytes (25%), 0:12 left"},
         {1000, 1234567, 10s, "1,000 of 1,234,567 bytes (0%), 3:25:36 left"},
