@@ -114,13 +114,6 @@ TEST(ParameterImage, HoldsEveryFieldInOrderLittleEndianWithoutPadding) {
     EXPECT_EQ(DecodeParameterImage(golden.image), golden.record);
 }
 
-TEST(ParameterImage, FactoryRecordStartsWithTheVersionText) {
-    const SettingRecord factory = FactorySettings({2026, 1, 2, 3, 4, 5}, "/a/", 1);
-    const std::string image = EncodeParameterImage(factory);
-    EXPECT_EQ(image.substr(0, 8), std::string("\x04\x00" "0.01" "\x03\x00", 8));  // "0.01", then wiring 3
-    EXPECT_EQ(DecodeParameterImage(image), factory);
-}
-
 TEST(ParameterImage, ShortImageLeavesTheMissingFieldsZeroOrEmpty) {
     const Golden golden = goldenRecord();
     const SettingRecord empty;
@@ -198,28 +191,10 @@ TEST_F(ParameterFile, PcChoicesOutsideTheirListsFallBackToTheirDefaults) {
     EXPECT_EQ(ctx.CurrentSetting.Wiring, stored.Wiring);  // meter items are the setting check's
 }
 
-TEST_F(ParameterFile, OlderShortFileReadsWithoutAMessage) {
-    const Golden golden = goldenRecord();
-    writeRaw(golden.image.substr(0, golden.image.rfind("text")) + "\x02");  // cut inside the device name
-    AccessParameterFile(ctx, kParameterRead);
-    EXPECT_EQ(ctx.CurrentSetting.Pc.DivideOutputPath, golden.record.Pc.DivideOutputPath);
-    EXPECT_EQ(ctx.CurrentSetting.Pc.PcPortName, "");
-    EXPECT_TRUE(messages.boxes.empty());
-}
-
 TEST_F(ParameterFile, HugeGarbageFileIsReadBoundedAndHarmlessly) {
     writeRaw(std::string(3 << 20, '\x7F'));
     AccessParameterFile(ctx, kParameterRead);
     EXPECT_EQ(ctx.CurrentSetting.Version.size(), 0x7F7Fu);
-    EXPECT_TRUE(messages.boxes.empty());
-}
-
-TEST_F(ParameterFile, UnopenablePathLeavesTheRecordAlone) {
-    writeRaw("x");
-    ctx.AppPath = file().string() + "/";  // a folder below a plain file
-    ctx.CurrentSetting.Wiring = 6;
-    AccessParameterFile(ctx, kParameterRead);
-    EXPECT_EQ(ctx.CurrentSetting.Wiring, 6);
     EXPECT_TRUE(messages.boxes.empty());
 }
 

@@ -99,13 +99,7 @@ TEST_F(ConvertedRows, ValuesAreMarkersOnlyByTheirExactPattern) {
         {kNoData + 1, "9.910E+37", "9.910001E+37"},
         {kNoData - 1, "9.910E+37", "9.909999E+37"},
         {kOverRange | 0x80000000u, "-9.900E+37", "-9.900000E+37"},
-        {BitsOf(0.0f), "0.000E+00", "0.000000E+00"},
-        {BitsOf(1.2345f), "1.235E+00", "1.234500E+00"},
-        {BitsOf(-1234.5678f), "-1.235E+03", "-1.234568E+03"},
         {BitsOf(9.9996f), "1.000E+01", "9.999600E+00"},
-        {BitsOf(123456.7f), "1.235E+05", "1.234567E+05"},
-        {0x7F7FFFFF, "3.403E+38", "3.402823E+38"},  // largest single
-        {0x00000001, "1.401E-45", "1.401298E-45"},  // smallest single
         {BitsOf(1e-40f), "1.000E-40", "9.999946E-41"},
     };
     // One instantaneous record of 28 values and one waveform record, both padded with zeros.
@@ -174,22 +168,17 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
     const std::size_t all = std::string::npos;
     const Case cases[] = {
         {"complete", false, all, -1, 0, iFull, false},
-        {"first character is not checked", false, all, 0, 'X', "X" + iFull.substr(1), false},
         {"digits are not checked", false, all, 15, 'a', iFull.substr(0, 15) + "a" + iFull.substr(16), false},
         {"ends inside the date", false, 12, -1, 0, "", true},
         {"ends right after the field", false, 30, -1, 0, i + "\r\n", true},
-        {"ends after one value", false, 34, -1, 0, i + WholeTexts(11, 1) + "\r\n", true},
-        {"ends inside the third value", false, 41, -1, 0, i + WholeTexts(11, 2) + "\r\n", true},
         {"ends inside the last value", false, 69, -1, 0, i + WholeTexts(11, 9) + "\r\n", true},
         {"dash for a slash", false, all, 4, '-', "", true},
         {"no comma after the time", false, all, 19, ';', "", true},
         {"complete", true, all, -1, 0, w + threes + "\r\n", false},
         {"year is not checked", true, all, 11, 'Y', "I4_WAVE_1P,Y" + kDate2.substr(1) + threes + "\r\n", false},
         {"ends inside the date", true, 20, -1, 0, "I4_WAVE_1P,", true},
-        {"ends after the date", true, 30, -1, 0, w + "\r\n", true},
         {"ends inside the samples", true, 30 + 400 + 2, -1, 0, w + Repeat(",3.000000E+00", 100) + "\r\n", true},
         {"dash for a colon", true, all, 11 + 13, '-', "I4_WAVE_1P,", true},
-        {"no comma between date and time", true, all, 11 + 10, ' ', "I4_WAVE_1P,", true},
     };
     int n = 0;
     for (const Case& c : cases) {
