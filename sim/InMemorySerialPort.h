@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "link/MonotonicClock.h"
@@ -16,9 +15,6 @@ class InMemorySerialPort final : public SerialPort {
 public:
     InMemorySerialPort(MeterModel& meter, const MonotonicClock& clock) : meter_(meter), clock_(clock) {}
 
-    // Every later open fails with `error` as the system's text; empty to open again.
-    void failOpenWith(std::optional<std::string> error) { openError_ = std::move(error); }
-
     bool open(const SerialLineSettings& settings, std::string& error) override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
@@ -32,7 +28,6 @@ public:
 private:
     MeterModel& meter_;
     const MonotonicClock& clock_;
-    std::optional<std::string> openError_;
     SerialLineSettings settings_;
     bool open_ = false;
 };
