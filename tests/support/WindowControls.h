@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QWidget>
+#include <QtTest>
 #include <filesystem>
 
 namespace voltaro::test {
@@ -25,5 +27,16 @@ inline QStringList listedNames(const QWidget& window) {
 }
 
 inline QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// Ends the typing in `box` with Enter (kEnter), or by the focus leaving it for that reason.
+constexpr int kEnter = -1;
+inline void finishTyping(QWidget* box, int how) {
+    if (how == kEnter) {
+        QTest::keyClick(box, Qt::Key_Return);
+        return;
+    }
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::FocusReason(how));
+    QApplication::sendEvent(box, &focusOut);
+}
 
 }  // namespace voltaro::test

