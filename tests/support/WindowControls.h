@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QListWidget>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
@@ -23,6 +24,14 @@ inline QStringList listedNames(const QWidget& window) {
     QStringList names;
     const auto* view = control<QTreeWidget>(window, "ListView1");
     for (int row = 0; row < view->topLevelItemCount(); ++row) names << view->topLevelItem(row)->text(0);
+    return names;
+}
+
+// The entries a file box of the window shows, in order.
+inline QStringList fileBoxNames(const QWidget& window, const char* name) {
+    QStringList names;
+    const auto* box = control<QListWidget>(window, name);
+    for (int row = 0; row < box->count(); ++row) names << box->item(row)->text();
     return names;
 }
 

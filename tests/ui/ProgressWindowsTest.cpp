@@ -124,10 +124,9 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("file");
         QTest::addColumn<bool>("animated");
-        QTest::newRow("directory read") << int(frmProgress::DirectoryRead) << int(Shipped) << true;
         QTest::newRow("file copy") << int(frmProgress::FileCopy) << int(Shipped) << true;
-        QTest::newRow("missing file") << int(frmProgress::FileCopy) << int(Missing) << false;
-        QTest::newRow("unreadable file") << int(frmProgress::DirectoryRead) << int(Unreadable) << false;
+        QTest::newRow("missing file") << int(frmProgress::DirectoryRead) << int(Missing) << false;
+        QTest::newRow("unreadable file") << int(frmProgress::FileCopy) << int(Unreadable) << false;
     }
     void animationPlaysFromTheApplicationFolderWhenItCan() {
         QFETCH(int, mode);

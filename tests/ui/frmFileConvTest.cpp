@@ -1,9 +1,7 @@
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
 #include <memory>
@@ -27,12 +25,7 @@ using test::qpath;
 
 void touch(const std::filesystem::path& path) { std::ofstream(path) << "x"; }
 
-QStringList inputNames(const frmFileConv& window) {
-    QStringList names;
-    const auto* list = control<QListWidget>(window, "filConvertFile");
-    for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
-    return names;
-}
+QStringList inputNames(const frmFileConv& window) { return test::fileBoxNames(window, "filConvertFile"); }
 
 void select(const frmFileConv& window, const QString& name, bool selected) {
     control<QListWidget>(window, "filConvertFile")->findItems(name, Qt::MatchExactly).front()->setSelected(selected);
@@ -175,33 +168,6 @@ private slots:
         // The new file is listed while the run goes on.
         QCOMPARE(boxes.boxes[0].seen, QString("DATA0001.BIN DATA0001.CSV,X.CSV,y.csv"));
         QVERIFY(control<QPushButton>(window, "btnConvert")->isEnabled());
-    }
-
-    void headerClickSortsByThatColumnUntilTheListIsRead() {
-        // Dates whose short text sorts the other way round ("1/1/25" before "9/9/24").
-        using namespace std::chrono;
-        auto at = [](year_month_day day) { return file_clock::from_sys(sys_seconds(sys_days(day) + 12h)); };
-        std::filesystem::last_write_time(output->path() / "X.CSV", at(2025y / January / 1));
-        std::filesystem::last_write_time(output->path() / "y.csv", at(2024y / September / 9));
-        AppContext ctx(messages, clock);
-        frmFileConv window(ctx);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QHeaderView* header = control<QTreeWidget>(window, "ListView1")->header();
-        auto clickColumn = [&](int column) {
-            const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                                header->height() / 2);
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
-        };
-
-        clickColumn(1);
-        QCOMPARE(listedNames(window), (QStringList{"y.csv", "X.CSV"}));
-        clickColumn(0);
-        QCOMPARE(listedNames(window), (QStringList{"X.CSV", "y.csv"}));
-        clickColumn(1);
-        touch(output->path() / "W.CSV");
-        test::finishTyping(control<QLineEdit>(window, "txtOutputPath"), test::kEnter);
-        QCOMPARE(listedNames(window), (QStringList{"W.CSV", "X.CSV", "y.csv"}));
     }
 };
 

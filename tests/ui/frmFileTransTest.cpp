@@ -90,12 +90,7 @@ class frmFileTransTest : public QObject {
         commands.clear();
     }
 
-    QStringList copyFolderFiles() {
-        const auto* list = the<QListWidget>("filOutputFile");
-        QStringList names;
-        for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
-        return names;
-    }
+    QStringList copyFolderFiles() { return test::fileBoxNames(*window, "filOutputFile"); }
 
     void select(const QStringList& names) {
         for (const QString& name : names)
@@ -183,16 +178,13 @@ private slots:
         QTest::addColumn<QStringList>("lost");  // gone from the meter after the list was read
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("arrived");
-        const QString cardDone = "Data Transfer of pc card has finished.";
         const QString failed = "Communication failed.";
-        const QStringList binaryAndText{"DATA0001.BIN", "SETUP001.SET"}, csv{"MEAS0002.CSV"};
-        const QStringList texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
-        QTest::newRow("card") << 0 << true << false << binaryAndText << none << cardDone << binaryAndText;
+        const QStringList csv{"MEAS0002.CSV"}, texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
         QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none << "Data Transfer of memory has finished."
                                 << kMemoryFiles;
         QTest::newRow("failure") << 0 << true << true << csv << csv << failed << none;
-        QTest::newRow("workbook beside the copies") << 0 << true << true << csv << none << cardDone << csv;
-        QTest::newRow("workbook alone") << 0 << false << true << csv << none << cardDone << csv;
+        QTest::newRow("workbook alone") << 0 << false << true << csv << none << "Data Transfer of pc card has finished."
+                                        << csv;
         QTest::newRow("workbook of a run that stopped") << 0 << true << true << texts << second << failed << csv;
     }
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
@@ -233,7 +225,7 @@ private slots:
         the<QTreeWidget>("ListView1")->selectAll();
         QVERIFY(start->isEnabled());
         the<QLineEdit>("txtSavePath")->setText(qpath(other.path()));
-        QTest::keyClick(the<QLineEdit>("txtSavePath"), Qt::Key_Return);
+        test::finishTyping(the<QLineEdit>("txtSavePath"), test::kEnter);
         the<QCheckBox>("chkSaveData")->click();
         QVERIFY2(!start->isEnabled(), "no target, whatever is selected");
         QVERIFY(!the<QLineEdit>("txtSavePath")->isEnabled() && !the<QPushButton>("btnBrowse")->isEnabled());
@@ -258,7 +250,7 @@ private slots:
         QTest::addColumn<QString>("keptEnd");
         QTest::newRow("Tab adds the separator") << int(Qt::TabFocusReason) << "" << true << "/";
         QTest::newRow("one separator is enough") << int(Qt::MouseFocusReason) << "/" << true << "/";
-        QTest::newRow("Enter keeps it as typed") << -1 << "" << true << "";
+        QTest::newRow("Enter keeps it as typed") << test::kEnter << "" << true << "";
         QTest::newRow("another window takes no edit") << int(Qt::ActiveWindowFocusReason) << "" << false << "";
     }
     void aTypedFolderGetsItsSeparatorWhenTheBoxIsLeft() {
@@ -272,12 +264,7 @@ private slots:
         load();
         auto* box = the<QLineEdit>("txtSavePath");
         box->setText(qpath(other.path()) + typedEnd);
-        if (leave < 0) {
-            QTest::keyClick(box, Qt::Key_Return);
-        } else {
-            QFocusEvent focusOut(QEvent::FocusOut, Qt::FocusReason(leave));
-            QApplication::sendEvent(box, &focusOut);
-        }
+        test::finishTyping(box, leave);
         const QString saved = kept ? qpath(other.path()) + keptEnd : QString::fromStdString(copies->withSeparator());
         QCOMPARE(QString::fromStdString(ctx->CurrentSetting.Pc.TransSavePath), saved);
         if (kept) QCOMPARE(box->text(), saved);
