@@ -41,14 +41,14 @@ private slots:
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
     }
 
-    void startUpGreetsAndOffersTheToolButtons() {
+    void startUpGreetsAndOffersTheToolButtonsAndHelp() {
         AppContext ctx(messages, clock);
         frmMainMenu window(ctx, noLine, linkClock, open);
         window.start();
 
         QCOMPARE(QString::fromStdString(ctx.AppPath), QString::fromStdString(appFolder.withSeparator()));
         QVERIFY(window.isVisible());
-        QCOMPARE(window.lblAbout()->text(), QString("\n   Voltaro  Version  %1\n\n").arg(kVersionText));
+        QVERIFY(window.lblAbout()->text().contains(kVersionText));
         QCOMPARE(messages.texts(), std::vector<std::string>{"To use Voltaro, set RS-232 connection of ZR915 to PC."});
         QCOMPARE(messages.boxes[0].title, std::string("Voltaro"));
         QStringList buttons;
@@ -58,12 +58,8 @@ private slots:
         }
         // A tool window that this build lacks is visibly unavailable, not silently dead.
         QCOMPARE(buttons.join(""), QString("|Setup (off)|File transfer|File conv.|File divide|Help|Exit|"));
-    }
 
-    void helpOpensTheManualOrSaysItIsMissing() {
-        AppContext ctx(messages, clock);
-        frmMainMenu window(ctx, noLine, linkClock, open);
-        window.start();
+        // Help opens the manual of the application folder, or says that it is missing.
         messages.boxes.clear();
         window.Toolbar1()->button(frmMainMenu::Help)->trigger();
         QVERIFY(opened.isEmpty());
