@@ -46,7 +46,7 @@ class ProgressWindowsTest : public QObject {
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
 
 private slots:
-    void windowThreadRunsWhileTheWorkerWaitsAndTheUserCannotClose() {
+    void workRunsOnAWorkerBehindAWindowTheUserCannotClose() {
         AppContext ctx(messages, clock);
         QWidget owner;
         owner.show();
@@ -61,9 +61,15 @@ private slots:
             closingTried.release();
         });
         bool onWorker = false, windowThreadRan = false;
+        QStringList shownNames;  // the file name line each time the worker named a file
         const std::int16_t answer = RunOperation(progress, [&] {
             onWorker = QThread::currentThread() != progress.thread();
             windowThreadRan = closingTried.tryAcquire(1, 20000);
+            for (const char* name : {"DATA0001.CSV", "WAVE0001.WFM"}) {
+                progress.setFileName(name);
+                lookAtWindow(&progress, [&] { shownNames << control<QLabel>(progress, "lblFilename")->text(); });
+            }
+            progress.setProgress(3, 4);
             return std::int16_t{-1};
         });
 
@@ -75,24 +81,9 @@ private slots:
         QCOMPARE(progress.windowTitle(), QString("Communicating ..."));
         QCOMPARE(control<QLabel>(progress, "lblMessage")->text(), QString("Receiving the setting data ..."));
         QVERIFY(!control<QLabel>(progress, "Image1")->pixmap().isNull());
-    }
-
-    void workerProgressReachesTheWindowInOrder() {
-        QWidget owner;
-        ProgressDialog progress("Caption", {}, &owner);
-        const auto* file = control<QLabel>(progress, "lblFilename");
+        QCOMPARE(shownNames, QStringList({"DATA0001.CSV", "WAVE0001.WFM"}));
         const auto* bar = control<QProgressBar>(progress, "barProgress");
-        QStringList shown;
-        RunInBackground(progress, [&] {
-            for (const char* name : {"DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}) {
-                progress.setFileName(name);
-                lookAtWindow(&progress, [&] { shown << file->text(); });
-            }
-            progress.setProgress(3, 4);
-        });
-        QCOMPARE(shown, QStringList({"DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}));
         QCOMPARE(double(bar->value()) / bar->maximum(), 0.75);
-        QVERIFY(control<QLabel>(progress, "lblMessage")->isHidden());
     }
 
     void workerBoxIsShownByTheWindowThreadWhileTheWorkerWaits() {
@@ -145,21 +136,16 @@ private slots:
         frmProgress progress(ctx, frmProgress::Mode(mode), "Reading ...", &owner);
         auto* Animation1 = control<QLabel>(progress, "Animation1");
         bool playing = false;
-        int frames = 0;
         RunOperation(progress, [&] {
             lookAtWindow(&progress, [&] {
                 playing = Animation1->isVisible() && Animation1->movie() != nullptr &&
                           Animation1->movie()->state() == QMovie::Running;
-                frames = Animation1->movie() != nullptr ? Animation1->movie()->frameCount() : 0;
             });
             return std::int16_t{0};
         });
 
         QCOMPARE(playing, animated);
-        if (animated) {
-            QVERIFY2(frames > 1, "the shipped file is an animation");
-            QCOMPARE(Animation1->movie()->state(), QMovie::NotRunning);
-        }
+        if (animated) QCOMPARE(Animation1->movie()->state(), QMovie::NotRunning);
     }
 };
 
