@@ -1,12 +1,19 @@
+// The progress windows and the background run behind them.
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMovie>
+#include <QProgressBar>
+#include <QSemaphore>
 #include <QThread>
+#include <QTimer>
 #include <QtTest>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 
 #include "app/ui/BackgroundRun.h"
+#include "app/ui/QtMessages.h"
 #include "app/ui/frmComProgress.h"
 #include "app/ui/frmProgress.h"
 #include "support/FixedClock.h"
@@ -39,42 +46,78 @@ class ProgressWindowsTest : public QObject {
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
 
 private slots:
-    void settingsTransferRunsAsSoonAsShownAndPassesItsResultOn_data() {
-        QTest::addColumn<int>("result");
-        QTest::newRow("success") << 0;
-        QTest::newRow("failure") << -1;
-    }
-    void settingsTransferRunsAsSoonAsShownAndPassesItsResultOn() {
-        QFETCH(int, result);
+    void workRunsOnAWorkerBehindAWindowTheUserCannotClose() {
         AppContext ctx(messages, clock);
         QWidget owner;
         owner.show();
         frmComProgress progress(ctx, "Receiving the setting data ...", &owner);
-        bool onWorker = false;
-        bool modalMeanwhile = false;
+        QSemaphore closingTried;  // given up after a while, so a broken run fails instead of hanging
+        bool modalMeanwhile = false, survivedClosing = false;
+        QTimer::singleShot(0, &owner, [&] {
+            modalMeanwhile = QApplication::activeModalWidget() == &progress && progress.isVisible();
+            QTest::keyClick(&progress, Qt::Key_Escape);
+            progress.close();
+            survivedClosing = progress.isVisible();
+            closingTried.release();
+        });
+        bool onWorker = false, windowThreadRan = false;
+        QStringList shownNames;  // the file name line each time the worker named a file
         const std::int16_t answer = RunOperation(progress, [&] {
             onWorker = QThread::currentThread() != progress.thread();
-            lookAtWindow(&progress, [&] { modalMeanwhile = QApplication::activeModalWidget() == &progress; });
-            return static_cast<std::int16_t>(result);
+            windowThreadRan = closingTried.tryAcquire(1, 20000);
+            for (const char* name : {"DATA0001.CSV", "WAVE0001.WFM"}) {
+                progress.setFileName(name);
+                lookAtWindow(&progress, [&] { shownNames << control<QLabel>(progress, "lblFilename")->text(); });
+            }
+            progress.setProgress(3, 4);
+            return std::int16_t{-1};
         });
 
-        QCOMPARE(answer, result);
-        QVERIFY(onWorker);
-        QVERIFY(modalMeanwhile);
+        QCOMPARE(answer, std::int16_t{-1});
+        QVERIFY(onWorker && windowThreadRan && modalMeanwhile);
+        QCOMPARE(progress.windowModality(), Qt::WindowModal);
+        QVERIFY2(survivedClosing, "Escape and closing do not end a running operation");
         QVERIFY(!progress.isVisible());
         QCOMPARE(progress.windowTitle(), QString("Communicating ..."));
         QCOMPARE(control<QLabel>(progress, "lblMessage")->text(), QString("Receiving the setting data ..."));
         QVERIFY(!control<QLabel>(progress, "Image1")->pixmap().isNull());
+        QCOMPARE(shownNames, QStringList({"DATA0001.CSV", "WAVE0001.WFM"}));
+        const auto* bar = control<QProgressBar>(progress, "barProgress");
+        QCOMPARE(double(bar->value()) / bar->maximum(), 0.75);
+    }
+
+    void workerBoxIsShownByTheWindowThreadWhileTheWorkerWaits() {
+        QWidget owner;
+        owner.show();
+        ProgressDialog progress("Caption", {}, &owner);
+        QtMessages boxes;
+        std::atomic<bool> workerPassedBox = false;
+        QString shown;
+        bool workerWaited = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &owner, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            shown = box->windowTitle() + ": " + box->text();
+            workerWaited = !workerPassedBox;
+            box->accept();
+        });
+        closer.start(1);
+        RunInBackground(progress, [&] {
+            boxes.notify(MessageIcon::Information, "File conversion", "Data conversion was completed.");
+            workerPassedBox = true;
+        });
+        QCOMPARE(shown, QString("File conversion: Data conversion was completed."));
+        QVERIFY(workerWaited);
     }
 
     void animationPlaysFromTheApplicationFolderWhenItCan_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("file");
         QTest::addColumn<bool>("animated");
-        QTest::newRow("directory read") << int(frmProgress::DirectoryRead) << int(Shipped) << true;
         QTest::newRow("file copy") << int(frmProgress::FileCopy) << int(Shipped) << true;
-        QTest::newRow("missing file") << int(frmProgress::FileCopy) << int(Missing) << false;
-        QTest::newRow("unreadable file") << int(frmProgress::DirectoryRead) << int(Unreadable) << false;
+        QTest::newRow("missing file") << int(frmProgress::DirectoryRead) << int(Missing) << false;
+        QTest::newRow("unreadable file") << int(frmProgress::FileCopy) << int(Unreadable) << false;
     }
     void animationPlaysFromTheApplicationFolderWhenItCan() {
         QFETCH(int, mode);
@@ -93,42 +136,16 @@ private slots:
         frmProgress progress(ctx, frmProgress::Mode(mode), "Reading ...", &owner);
         auto* Animation1 = control<QLabel>(progress, "Animation1");
         bool playing = false;
-        int frames = 0;
-        bool ran = false;
-        const std::int16_t answer = RunOperation(progress, [&] {
+        RunOperation(progress, [&] {
             lookAtWindow(&progress, [&] {
                 playing = Animation1->isVisible() && Animation1->movie() != nullptr &&
                           Animation1->movie()->state() == QMovie::Running;
-                frames = Animation1->movie() != nullptr ? Animation1->movie()->frameCount() : 0;
             });
-            ran = true;
             return std::int16_t{0};
         });
 
-        QVERIFY(ran);
-        QCOMPARE(answer, std::int16_t{0});
         QCOMPARE(playing, animated);
-        if (animated) {
-            QVERIFY2(frames > 1, "the shipped file is an animation");
-            QCOMPARE(Animation1->movie()->state(), QMovie::NotRunning);
-        }
-        QCOMPARE(progress.windowTitle(), QString("Communicating ..."));
-    }
-
-    void fileNameLineShowsEachFileTheWorkerNames() {
-        AppContext ctx(messages, clock);
-        QWidget owner;
-        frmProgress progress(ctx, frmProgress::FileCopy, "Copying ...", &owner);
-        auto* lblFilename = control<QLabel>(progress, "lblFilename");
-        QStringList shown{lblFilename->text()};
-        RunOperation(progress, [&] {
-            for (const char* name : {"DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}) {
-                progress.setFileName(name);
-                lookAtWindow(&progress, [&] { shown << lblFilename->text(); });
-            }
-            return std::int16_t{0};
-        });
-        QCOMPARE(shown, QStringList({"", "DATA0001.CSV", "DATA0002.CSV", "WAVE0001.WFM"}));
+        if (animated) QCOMPARE(Animation1->movie()->state(), QMovie::NotRunning);
     }
 };
 

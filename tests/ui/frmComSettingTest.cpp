@@ -28,10 +28,6 @@ QList<int> selectedEntries(const frmComSetting& dialog) {
     return entries;
 }
 
-void choose(frmComSetting& dialog, const QList<int>& entries) {
-    for (int i = 0; i < entries.size(); ++i) control<QComboBox>(dialog, kLists[i])->setCurrentIndex(entries[i]);
-}
-
 void press(frmComSetting& dialog, const char* button) {
     QTest::mouseClick(control<QPushButton>(dialog, button), Qt::LeftButton);
 }
@@ -55,26 +51,17 @@ class frmComSettingTest : public QObject {
     }
 
 private slots:
-    void listsOfferTheChoicesAndShowTheStoredOnes() {
-        AppContext ctx = contextWith({3, 4, 7, 0, 2, 3});
+    void listsShowTheStoredChoicesAndOkStoresAllSixAtOnce() {
+        AppContext ctx = contextWith({3, 4, 7, 0, 2, 3}, "/dev/pts/9");
         frmComSetting dialog(ctx, systemPorts);
+        QCOMPARE(portList(dialog)->count(), 11);  // COM1 to COM10, and the adapter the system reports
+        QCOMPARE(portList(dialog)->itemText(10), QString("/dev/ttyUSB0"));
+        QCOMPARE(portList(dialog)->currentText(), QString("/dev/pts/9"));
+        QCOMPARE(selectedEntries(dialog).mid(1), QList<int>({4, 0, 0, 1, 3}));
 
-        QCOMPARE(dialog.windowTitle(), QString("Communication setup"));
-        QCOMPARE(control<QLabel>(dialog, "lblFlow")->buddy(), control<QComboBox>(dialog, "cmbFlow"));
-        QStringList ports;
-        for (int entry = 0; entry < portList(dialog)->count(); ++entry) ports << portList(dialog)->itemText(entry);
-        QCOMPARE(ports, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10",
-                                     "/dev/ttyUSB0"}));
-        QCOMPARE(control<QComboBox>(dialog, "cmbFlow")->itemText(2), QString("XON/RS"));
-        QCOMPARE(selectedEntries(dialog), QList<int>({2, 4, 0, 0, 1, 3}));
-    }
-
-    void okStoresAllSixAtOnce() {
-        AppContext ctx = contextWith({1, 3, 8, 2, 1, 0}, "/dev/pts/9");
-        frmComSetting dialog(ctx, systemPorts);
-        choose(dialog, {4, 5, 0, 1, 1, 2});
-        QCOMPARE(ctx.CurrentSetting.Pc.CommPort, (CommPortSetting{1, 3, 8, 2, 1, 0}));
-
+        const QList<int> chosen{4, 5, 0, 1, 1, 2};
+        for (int i = 0; i < chosen.size(); ++i) control<QComboBox>(dialog, kLists[i])->setCurrentIndex(chosen[i]);
+        QCOMPARE(ctx.CurrentSetting.Pc.CommPort, (CommPortSetting{3, 4, 7, 0, 2, 3}));
         press(dialog, "btnOK");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         // Data and stop bits are kept as numbers, the flow control as its list entry.
@@ -82,19 +69,14 @@ private slots:
         QCOMPARE(ctx.CurrentSetting.Pc.PcPortName, std::string());
     }
 
-    void cancelStoresNothingAndTheNextDialogShowsTheStoredChoices() {
+    void cancelStoresNothing() {
         AppContext ctx = contextWith({3, 4, 7, 0, 2, 3}, "/dev/pts/9");
         const PcSettings before = ctx.CurrentSetting.Pc;
-        {
-            frmComSetting dialog(ctx, systemPorts);
-            choose(dialog, {0, 0, 1, 2, 0, 0});
-            press(dialog, "btnCancel");
-            QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        }
+        frmComSetting dialog(ctx, systemPorts);
+        for (const char* name : kLists) control<QComboBox>(dialog, name)->setCurrentIndex(1);
+        press(dialog, "btnCancel");
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(ctx.CurrentSetting.Pc, before);
-        frmComSetting again(ctx, systemPorts);
-        QCOMPARE(selectedEntries(again).mid(1), QList<int>({4, 0, 0, 1, 3}));
-        QCOMPARE(portList(again)->currentText(), QString("/dev/pts/9"));
     }
 
     void thePortIsAnEntryOrADevice_data() {
@@ -102,10 +84,14 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("shownNextTime");
-        QTest::newRow("typed device path") << "/dev/pts/7" << 3 << "/dev/pts/7" << "/dev/pts/7";
-        QTest::newRow("reported device") << "/dev/ttyUSB0" << 3 << "/dev/ttyUSB0" << "/dev/ttyUSB0";
-        QTest::newRow("COM name typed") << "com4" << 4 << "" << "COM4";
-        QTest::newRow("box emptied") << "" << 3 << "" << "COM3";
+        QTest::newRow("typed device path") << "/dev/pts/7" << 3 << "/dev/pts/7"
+                                           << "/dev/pts/7";
+        QTest::newRow("reported device") << "/dev/ttyUSB0" << 3 << "/dev/ttyUSB0"
+                                         << "/dev/ttyUSB0";
+        QTest::newRow("COM name typed") << "com4" << 4 << ""
+                                        << "COM4";
+        QTest::newRow("box emptied") << "" << 3 << ""
+                                     << "COM3";
     }
     void thePortIsAnEntryOrADevice() {
         QFETCH(QString, typed);

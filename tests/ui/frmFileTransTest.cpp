@@ -81,21 +81,24 @@ class frmFileTransTest : public QObject {
             });
     }
 
-    // Loads and shows the window, and waits for the directory read that showing it starts.
+    // Loads and shows the window: showing it, not loading, reads the saved medium's names once, and says so.
     void open() {
         load();
+        QVERIFY(commands.empty());
         window->show();
-        [&] { QTRY_VERIFY(!commands.empty() && !messages.boxes.empty()); }();
+        const bool memoryMedium = ctx->CurrentSetting.Pc.TransMedia == 1;
+        const std::string medium = memoryMedium ? "memory" : "pc card";
+        QTRY_COMPARE(messages.texts(), (Texts{"Read file names of " + medium + ".",
+                                              "Reading the file names of " + medium + " has finished."}));
+        QCOMPARE(messages.boxes[0].title, std::string("File transfer"));
+        QCOMPARE(listedNames(*window), memoryMedium ? kMemoryFiles : kCardFiles);
+        QCOMPARE(std::count(commands.begin(), commands.end(), memoryMedium ? ":MEMO:DIRE? MEAS" : ":CARD:DIRE? MEAS"),
+                 1);
         messages.boxes.clear();
         commands.clear();
     }
 
-    QStringList copyFolderFiles() {
-        const auto* list = the<QListWidget>("filOutputFile");
-        QStringList names;
-        for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
-        return names;
-    }
+    QStringList copyFolderFiles() { return test::fileBoxNames(*window, "filOutputFile"); }
 
     void select(const QStringList& names) {
         for (const QString& name : names)
@@ -120,33 +123,6 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void openingAnnouncesAndReadsTheSavedMediumOnce_data() {
-        QTest::addColumn<int>("medium");
-        QTest::addColumn<QString>("announced");
-        QTest::addColumn<QString>("finished");
-        QTest::addColumn<QStringList>("listed");
-        QTest::newRow("card") << 0 << "Read file names of pc card."
-                              << "Reading the file names of pc card has finished." << kCardFiles;
-        QTest::newRow("memory") << 1 << "Read file names of memory."
-                                << "Reading the file names of memory has finished." << kMemoryFiles;
-    }
-    void openingAnnouncesAndReadsTheSavedMediumOnce() {
-        QFETCH(int, medium);
-        QFETCH(QString, announced);
-        QFETCH(QString, finished);
-        QFETCH(QStringList, listed);
-        save(medium);
-        load();
-        QVERIFY2(commands.empty(), "selecting the saved medium while loading reads nothing");
-        QVERIFY(the<QRadioButton>(medium == 1 ? "optSelMemory" : "optSelCard")->isChecked());
-        window->show();
-        QTRY_COMPARE(messages.texts(), (Texts{announced.toStdString(), finished.toStdString()}));
-        QCOMPARE(messages.boxes[0].title, std::string("File transfer"));
-        QCOMPARE(listedNames(*window), listed);
-        const char* kindQuery = medium == 1 ? ":MEMO:DIRE? MEAS" : ":CARD:DIRE? MEAS";
-        QCOMPARE(std::count(commands.begin(), commands.end(), kindQuery), 1);
-    }
-
     void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium_data() {
         QTest::addColumn<int>("medium");
         QTest::addColumn<QString>("clicked");
@@ -155,8 +131,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("switch") << 0 << "optSelMemory" << false << kMemoryFiles
                                 << "Reading the file names of memory has finished.";
-        QTest::newRow("switch back") << 1 << "optSelCard" << false << kCardFiles
-                                     << "Reading the file names of pc card has finished.";
         QTest::newRow("failed refresh") << 0 << "btnNewInfo" << true << kCardFiles << kCardNotReady;
         // The memory's files could not be picked from the card.
         QTest::newRow("failed switch") << 1 << "optSelCard" << true << QStringList() << kCardNotReady;
@@ -199,16 +173,13 @@ private slots:
         QTest::addColumn<QStringList>("lost");  // gone from the meter after the list was read
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("arrived");
-        const QString cardDone = "Data Transfer of pc card has finished.";
         const QString failed = "Communication failed.";
-        const QStringList binaryAndText{"DATA0001.BIN", "SETUP001.SET"}, csv{"MEAS0002.CSV"};
-        const QStringList texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
-        QTest::newRow("card") << 0 << true << false << binaryAndText << none << cardDone << binaryAndText;
-        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none
-                                << "Data Transfer of memory has finished." << kMemoryFiles;
+        const QStringList csv{"MEAS0002.CSV"}, texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
+        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none << "Data Transfer of memory has finished."
+                                << kMemoryFiles;
         QTest::newRow("failure") << 0 << true << true << csv << csv << failed << none;
-        QTest::newRow("workbook beside the copies") << 0 << true << true << csv << none << cardDone << csv;
-        QTest::newRow("workbook alone") << 0 << false << true << csv << none << cardDone << csv;
+        QTest::newRow("workbook alone") << 0 << false << true << csv << none << "Data Transfer of pc card has finished."
+                                        << csv;
         QTest::newRow("workbook of a run that stopped") << 0 << true << true << texts << second << failed << csv;
     }
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
@@ -235,8 +206,7 @@ private slots:
             QCOMPARE(contents(copies->path() / name.toStdString()), bytes[name]);
         // A workbook holds the text files that arrived, also when the run stopped after them.
         const bool sheets = excel && !arrived.isEmpty();
-        const QString workbook =
-            (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
+        const QString workbook = (copy ? qpath(copies->path()) : QDir::tempPath()) + "/Transfer 2026-12-06 105300.xlsx";
         QCOMPARE(opened, sheets ? QStringList{workbook} : QStringList());
         QCOMPARE(QFile::exists(workbook), sheets);
         if (!copy) QFile::remove(workbook);
@@ -250,7 +220,7 @@ private slots:
         the<QTreeWidget>("ListView1")->selectAll();
         QVERIFY(start->isEnabled());
         the<QLineEdit>("txtSavePath")->setText(qpath(other.path()));
-        QTest::keyClick(the<QLineEdit>("txtSavePath"), Qt::Key_Return);
+        test::finishTyping(the<QLineEdit>("txtSavePath"), test::kEnter);
         the<QCheckBox>("chkSaveData")->click();
         QVERIFY2(!start->isEnabled(), "no target, whatever is selected");
         QVERIFY(!the<QLineEdit>("txtSavePath")->isEnabled() && !the<QPushButton>("btnBrowse")->isEnabled());
@@ -269,36 +239,27 @@ private slots:
     }
 
     void aTypedFolderGetsItsSeparatorWhenTheBoxIsLeft_data() {
-        QTest::addColumn<int>("leave");  // Enter pressed, or the reason the focus left
-        QTest::addColumn<QString>("typedEnd");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<QString>("keptEnd");
-        QTest::newRow("Tab adds the separator") << int(Qt::TabFocusReason) << "" << true << "/";
-        QTest::newRow("one separator is enough") << int(Qt::MouseFocusReason) << "/" << true << "/";
-        QTest::newRow("Enter keeps it as typed") << -1 << "" << true << "";
-        QTest::newRow("another window takes no edit") << int(Qt::ActiveWindowFocusReason) << "" << false << "";
+        QTest::addColumn<int>("how");
+        QTest::addColumn<QString>("kept");  // what follows the typed folder; none when the edit is not taken
+        QTest::newRow("Tab adds the separator") << int(Qt::TabFocusReason) << "/";
+        QTest::newRow("Enter keeps it as typed") << test::kEnter << "";
+        QTest::newRow("another window takes no edit") << int(Qt::ActiveWindowFocusReason) << QString();
     }
     void aTypedFolderGetsItsSeparatorWhenTheBoxIsLeft() {
-        QFETCH(int, leave);
-        QFETCH(QString, typedEnd);
-        QFETCH(bool, kept);
-        QFETCH(QString, keptEnd);
+        QFETCH(int, how);
+        QFETCH(QString, kept);
         test::TemporaryFolder other;
         write(other.path() / "NEW.CSV", "x");
         write(copies->path() / "OLD.CSV", "x");
         load();
         auto* box = the<QLineEdit>("txtSavePath");
-        box->setText(qpath(other.path()) + typedEnd);
-        if (leave < 0) {
-            QTest::keyClick(box, Qt::Key_Return);
-        } else {
-            QFocusEvent focusOut(QEvent::FocusOut, Qt::FocusReason(leave));
-            QApplication::sendEvent(box, &focusOut);
-        }
-        const QString saved = kept ? qpath(other.path()) + keptEnd : QString::fromStdString(copies->withSeparator());
+        box->setText(qpath(other.path()));
+        test::finishTyping(box, how);
+        const QString saved =
+            kept.isNull() ? QString::fromStdString(copies->withSeparator()) : qpath(other.path()) + kept;
         QCOMPARE(QString::fromStdString(ctx->CurrentSetting.Pc.TransSavePath), saved);
-        if (kept) QCOMPARE(box->text(), saved);
-        QCOMPARE(copyFolderFiles(), QStringList{kept ? "NEW.CSV" : "OLD.CSV"});
+        if (!kept.isNull()) QCOMPARE(box->text(), saved);
+        QCOMPARE(copyFolderFiles(), QStringList{kept.isNull() ? "OLD.CSV" : "NEW.CSV"});
     }
 };
 
