@@ -50,13 +50,14 @@ TEST_F(Transport, SilenceEndsTheReceiveWithOneMessageAfterTheTimeOut) {
         double lastPiece;  // seconds after the start; negative: nothing at all
         double atLeast, atMost;
     } cases[] = {
-        {5, -1, 4, 5}, {5, 2.7, 2.7 + 4, 2.7 + 5}, {20, -1, 19, 20}, {0, -1, 0, 1}, {-3, -1, 0, 1},
+        {5, -1, 4, 5}, {5, 2.7, 2.7 + 4, 2.7 + 5}, {-3, -1, 0, 1},
     };
     for (const auto& c : cases) {
         messages.boxes.clear();
         clock.advance(std::chrono::milliseconds(137));  // start off a whole second
         const auto start = clock.now();
-        if (c.lastPiece >= 0) port.arrive("PART", std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(c.lastPiece)));
+        if (c.lastPiece >= 0)
+            port.arrive("PART", std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(c.lastPiece)));
         std::string reply;
         EXPECT_EQ(link.ReceiveResponse(reply, c.timeout), -1);
         EXPECT_GE(secondsSince(start), c.atLeast) << c.timeout << " " << c.lastPiece;
@@ -89,14 +90,13 @@ TEST(CommPortSettings, LineSettingsFollowTheSetupListsAndTheirOddHandshakingOrde
     EXPECT_EQ(LineSettings(pc).device, "/dev/ttyS0");
     pc.CommPort = {4, 5, 7, 1, 2, 2};
     EXPECT_EQ(SettingsText(pc.CommPort), "38400,E,7,2");
-    const int handshaking[] = {0, 1, 3, 2};  // OFF/OFF, XON/XON, XON/RS (RTS + XON), CS/RS (RTS)
-    for (int flow = 0; flow < 4; ++flow) EXPECT_EQ(HandshakingCode(flow), handshaking[flow]);
+    // OFF/OFF, XON/XON, XON/RS (RTS + XON), CS/RS (RTS)
+    EXPECT_EQ((std::array{HandshakingCode(0), HandshakingCode(1), HandshakingCode(2), HandshakingCode(3)}),
+              (std::array{0, 1, 3, 2}));
     pc.PcPortName = "/dev/pts/7";
     const SerialLineSettings line = LineSettings(pc);
     EXPECT_EQ(line.device, "/dev/pts/7");
-    EXPECT_EQ(line.baud, 38400);
-    EXPECT_EQ(line.parity, 'E');
-    EXPECT_EQ(line.handshaking, 3);
+    EXPECT_EQ((std::tuple{line.baud, line.parity, line.handshaking}), (std::tuple{38400, 'E', 3}));
     EXPECT_GE(line.inputBufferBytes, 4096u);
 }
 

@@ -35,7 +35,6 @@ TEST(CompareSetting, FirstDifferingItemInOrderAndTheItemsThatDependOnThePrevious
         {"harmonic items last", [](SettingRecord& r) { r.SaveHrmItem[0] = 0, r.SaveHrmCh[0] = 0; }, {}, false, 446},
         {"orders, own selection before", [](SettingRecord& r) { r.SaveHrmOrder[1] = 1; },
          [](SettingRecord& r) { r.SaveHrmOrdSel = 3; }, false, 449},
-        {"rs-232 connect", [](SettingRecord& r) { r.Rs232Connect = 1; }, {}, false, 450},
         {"meter date", [](SettingRecord& r) { r.SysDate[0] = 2030; }, {}, false, 473},
         {"meter date from the pc", [](SettingRecord& r) { r.SysDate[0] = 2030; }, {}, true, 0},
         {"analog channels in turn", [](SettingRecord& r) { r.DaRate[0] = 1, r.DaKind[1] = 1; }, {}, false, 471},

@@ -25,21 +25,16 @@ struct Reset : ::testing::Test {
         ctx.CurrentSetting.Wiring = 6;
         ctx.CurrentSetting.Language = 3;
         ctx.CurrentSetting.Pc.PcPortName = "/dev/pts/9";
-    }
-    void readyMeter() {
         port.answer("*IDN?", {"ACME, ZR915,0,1.05 "});
         port.answer(":DISP:MODE?", {"MEAS"});
-        port.answer(":MEAS:STAT?", {"0"});
-        port.answer(":HOLD?", {"0"});
     }
-    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 TEST_F(Reset, ResetsMeterAndRecordKeepingLanguageAndPcSide) {
-    readyMeter();
+    port.answer(":MEAS:STAT?", {"0"});
+    port.answer(":HOLD?", {"0"});
     EXPECT_EQ(SystemReset(link), 0);
     EXPECT_EQ(messages.questions.at(0).text, "Reset is performed. Proceed?");
-    EXPECT_EQ(messages.questions.at(0).title, "Voltaro");
     EXPECT_EQ(port.commands(), (Texts{":COMM:HEAD OFF", "*IDN?", ":DISP:MODE?", ":MEAS:STAT?", ":HOLD?", ":RESE",
                                       ":COMM:HEAD ON"}));
     EXPECT_EQ(port.opened.at(0).device, "/dev/pts/9");
@@ -47,8 +42,7 @@ TEST_F(Reset, ResetsMeterAndRecordKeepingLanguageAndPcSide) {
     EXPECT_EQ(ctx.CurrentSetting.Wiring, 3);
     EXPECT_EQ(ctx.CurrentSetting.Language, 3);
     EXPECT_EQ(ctx.CurrentSetting.Pc.PcPortName, "/dev/pts/9");
-    EXPECT_EQ(texts(), Texts{"Reset was performed."});
-    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages.texts(), Texts{"Reset was performed."});
     EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);
 }
 
@@ -58,12 +52,9 @@ TEST_F(Reset, DeclinedOrFailedResetChangesNothing) {
     EXPECT_EQ(SystemReset(link), -1);
     EXPECT_TRUE(port.written.empty());
 
-    port.answer("*IDN?", {"ACME, ZR915,0,1.05 "});
-    port.answer(":DISP:MODE?", {"MEAS"});
     port.answer(":MEAS:STAT?", {"1"});
-    messages.boxes.clear();
     EXPECT_EQ(SystemReset(link), -1);
-    EXPECT_EQ(texts(), Texts{"Information on the pc card can't be read during integration measurement."});
+    EXPECT_EQ(messages.texts(), Texts{"Information on the pc card can't be read during integration measurement."});
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(ctx.CurrentSetting, before);
     EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);

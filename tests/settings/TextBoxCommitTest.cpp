@@ -39,15 +39,11 @@ TEST(TextBoxCommit, RatiosAreCheckedAsTypedThenCutToHundredths) {
         Expected<float> want;
     } cases[] = {
         {"1.239", {A, "1.23", 1.23f, {}, 0}},
-        {" 5 ", {A, "5.00", 5.0f, {}, 0}},
-        {"0.01", {A, "0.01", 0.01f, {}, 0}},
         {"9999.99", {A, "9999.99", 9999.99f, {}, 0}},
         {"9999.995", {F, "2.50", 2.5f, {305}, 0}},
-        {"0.005", {F, "2.50", 2.5f, {305}, 0}},
-        {"0.0099999999", {F, "2.50", 2.5f, {305}, 0}},         // reads as 0.01 but would be cut to 0.00
+        {"0.0099999999", {F, "2.50", 2.5f, {305}, 0}},        // reads as 0.01 but would be cut to 0.00
         {std::string(45, '9'), {F, "2.50", 2.5f, {305}, 0}},  // beyond single precision
         {"abc", {R, "2.50", 2.5f, {}, 0}},
-        {"1e3", {R, "2.50", 2.5f, {}, 0}},
     };
     for (const auto& c : cases) expectCommit(CommitVtText(c.typed, 2.5f, anyPower), c.want, c.typed);
     expectCommit(CommitCtText("0.005", 2.5f, anyPower), {F, "2.50", 2.5f, {306}, 0}, "CT");
@@ -72,16 +68,13 @@ TEST(TextBoxCommit, WholeNumbersAreCheckedAsTypedThenCutOrRounded) {
     } cases[] = {
         {dip, "99.9", {A, "99", 99, {}, 0}},
         {dip, "100.5", {F, "90", 90, {342}, 0}},
-        {dip, "x", {R, "90", 90, {}, 0}},
         {hysteresis, "9.6", {A, "10", 10, {}, 0}},
-        {hysteresis, "2.5", {A, "2", 2, {}, 0}},
         {hysteresis, "3.5", {A, "4", 4, {}, 0}},
         {hysteresis, "10.4", {F, "1", 1, {344}, 0}},
         {id, "5", {A, "005", 5, {}, 0}},
-        {id, "7.9", {A, "007", 7, {}, 0}},
+        {id, "999.9", {A, "999", 999, {}, 0}},
         {id, "0", {F, "012", 12, {}, 2034}},
         {id, "1000", {F, "012", 12, {}, 2034}},
-        {id, "abc", {R, "012", 12, {}, 0}},
         {minutes, "59.9", {A, "59", 59, {}, 0}},
         {minutes, "75", {F, "30", 30, {327}, 0}},
         {hours, "9000", {F, "2", 2, {327, 327}, 0}},  // and the seconds box still holds 75
@@ -107,9 +100,9 @@ TEST(TextBoxCommit, EnterInATimerBox) {
         int textId;
     } cases[] = {
         {"9000", TimerBox::Hours, {2, 0, 0}, F, "9000", 2, false, 2032},
+        {"60", TimerBox::Minutes, {2, 0, 0}, F, "60", 0, false, 2032},
         {"5", TimerBox::Minutes, {8784, 0, 0}, A, "0", 0, true, 2033},
         {"8784", TimerBox::Hours, {2, 5, 0}, A, "8784", 8784, true, 2033},
-        {"30.7", TimerBox::Minutes, {2, 0, 0}, A, "30.7", 30, false, 0},
         {"x", TimerBox::Minutes, {2, 10, 0}, R, "10", 10, false, 0},
     };
     for (const auto& c : cases) {
