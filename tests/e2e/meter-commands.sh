@@ -15,6 +15,8 @@ export VOLTARO_APP_DIR=$work
 # start_meter [SIM OPTIONS]: serves a fresh simulated meter; sets $device.
 start_meter() {
     [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    # The earlier meter's device must not be read while the new one's output is not there yet.
+    rm -f "$work/sim.out"
     "$bin/voltaro-meter-sim" "$@" >"$work/sim.out" &
     sim_pid=$!
     for _ in $(seq 100); do
