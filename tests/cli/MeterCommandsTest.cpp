@@ -94,6 +94,19 @@ TEST_F(MeterCommands, SetupKeepsThePortForTheNextCommand) {
     EXPECT_EQ(line.handshaking, 2);
 }
 
+TEST_F(MeterCommands, ComOneToTenPickANumberedPortAndAnyOtherNameIsADevicePath) {
+    const struct {
+        const char* port;
+        const char* device;
+    } cases[] = {{"COM1", "/dev/ttyS0"}, {"COM10", "/dev/ttyS9"}, {"COM11", "COM11"}, {"COM0", "COM0"},
+                 {"COM99999999999", "COM99999999999"}, {"COM-3", "COM-3"}, {"COM3X", "COM3X"}};
+    for (const auto& c : cases) {
+        out.str("");
+        EXPECT_EQ(run({"setup", "--port", c.port}), 0) << c.port;
+        EXPECT_EQ(out.str().substr(0, out.str().find(' ')), c.device) << c.port;
+    }
+}
+
 TEST_F(MeterCommands, ResetNeedsTheUsersYesAndKeepsTheSavedSetup) {
     EXPECT_EQ(run({"reset"}), 1);  // nobody to ask: refused, nothing sent
     EXPECT_TRUE(meter.written.empty());
