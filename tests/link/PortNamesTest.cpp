@@ -5,7 +5,7 @@
 namespace voltaro {
 namespace {
 
-TEST(PortNamesTest, ComOneToTenStandForTheirPortsAndEverythingElseIsAPath) {
+TEST(PortNamesTest, ComNamesStandForTheirPortsAndEverythingElseIsAPath) {
     struct Case {
         const char* name;
         std::string device;
