@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sim/MeterSimOptions.h"
@@ -24,48 +25,26 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(MeterSimOptions, EachOptionSetsWhatItNames) {
-    const std::vector<std::string_view> arguments = {
-        "--card", "c", "--memory", "m", "--log", "l.txt", "--silent-on", ":LANG?", "--silent-on", "*IDN?",
-        "--split", "4:250", "--model", "ZR916", "--version", "2.00", "--screen", "GRAPH", "--measuring", "--hold",
-        "--refuse-settings", "--setting-screen-after", "3", "--ignore-set", ":WIRI", "--card-not-ready",
-        "--baud", "9600", "--stop-transfer-after", "0"};
+// The options whose values are read apart, or given twice; values they cannot use are refused.
+TEST(MeterSimOptions, ReadsTheValuesOfTheFaultSwitchesAndRefusesWhatItCannotUse) {
+    const std::vector<std::string_view> arguments = {"--silent-on", ":LANG?", "--silent-on", "*IDN?", "--split",
+                                                     "4:250", "--setting-screen-after", "never", "--hold"};
     std::string error;
     const auto options = sim::ParseMeterSimOptions(arguments, error);
     ASSERT_TRUE(options) << error;
-    EXPECT_EQ(options->folders.card, "c");
-    EXPECT_EQ(options->folders.memory, "m");
-    EXPECT_EQ(options->logFile, "l.txt");
-    const sim::MeterFaults& faults = options->faults;
-    EXPECT_EQ(faults.silentOn, (std::vector<std::string>{":LANG?", "*IDN?"}));
-    EXPECT_EQ(faults.splitBytes, 4u);
-    EXPECT_EQ(faults.splitGap, 250ms);
-    EXPECT_EQ(faults.model + ' ' + faults.version + ' ' + faults.screen, "ZR916 2.00 GRAPH");
-    EXPECT_TRUE(faults.measuring && faults.hold && faults.refuseSettings && faults.cardNotReady);
-    EXPECT_EQ(faults.settingScreenAfter, 3);
-    EXPECT_EQ(faults.ignoreSet, std::vector<std::string>{":WIRI"});
-    EXPECT_EQ(faults.baud, 9600);
-    EXPECT_EQ(faults.stopTransferAfter, 0u);
-    EXPECT_FALSE(options->help);
+    const sim::MeterFaults& f = options->faults;
+    EXPECT_EQ(f.silentOn, (std::vector<std::string>{":LANG?", "*IDN?"}));
+    EXPECT_EQ(std::tuple(f.splitBytes, f.splitGap, f.settingScreenAfter, f.hold),
+              std::tuple(4u, 250ms, std::nullopt, true));
 
-    const std::vector<std::string_view> never = {"--setting-screen-after", "never", "--help"};
-    EXPECT_FALSE(sim::ParseMeterSimOptions(never, error)->faults.settingScreenAfter);
-}
-
-TEST(MeterSimOptions, RefusesWhatItCannotUse) {
-    const std::pair<std::vector<std::string_view>, const char*> rows[] = {
+    const std::pair<std::vector<std::string_view>, const char*> refused[] = {
         {{"--frob"}, "unknown option '--frob'"},
         {{"--card"}, "option '--card' needs a value"},
-        {{"--split", "4"}, "option '--split' cannot take '4'"},
         {{"--split", "0:10"}, "option '--split' cannot take '0:10'"},
-        {{"--setting-screen-after", "0"}, "option '--setting-screen-after' cannot take '0'"},
-        {{"--baud", "0"}, "option '--baud' cannot take '0'"},
         {{"--stop-transfer-after", "-1"}, "option '--stop-transfer-after' cannot take '-1'"},
-        {{"--silent-on", ""}, "option '--silent-on' cannot take ''"},
     };
-    for (const auto& [arguments, expected] : rows) {
-        std::string error;
-        EXPECT_FALSE(sim::ParseMeterSimOptions(arguments, error));
+    for (const auto& [misuse, expected] : refused) {
+        EXPECT_FALSE(sim::ParseMeterSimOptions(misuse, error));
         EXPECT_EQ(error, expected);
     }
 }

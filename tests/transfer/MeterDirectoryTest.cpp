@@ -14,13 +14,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct Listed {
-    std::string name;
-    std::string kind;
-    std::string sizeText;
-    float size;
-    bool operator==(const Listed&) const = default;
-};
+using Listed = std::tuple<std::string, std::string, std::string, float>;  // name, kind, size text, size
 
 std::vector<Listed> listed(const MeterFileList& list) {
     std::vector<Listed> out;
@@ -40,7 +34,6 @@ TEST(MeterDirectory, RepliesBecomeTwelveCharacterNamesWithTheKindsExtension) {
          {{"DATA0001.CSV", "MEAS", "1024", 1024}, {"DATA0002.CSV", "MEAS", "2048", 2048}}},
         {"INST", "A,1,LONGNAME01,123456789,ORPHAN", {{"A.BIN       ", "INST", "1", 1},
                                                     {"LONGNAME01.B", "INST", "123456789", 123456789.0f}}},
-        {"SET", "", {}},
         {"XYZ", "PLAIN,x", {{"PLAIN       ", "XYZ", "x", 0}}},  // no extension; a size that is no number
     };
     for (const auto& c : cases) {
