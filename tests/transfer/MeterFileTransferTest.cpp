@@ -42,13 +42,14 @@ std::string binaryBytes(std::size_t size) {
 const std::string kCsv = "MODEL,ZR915,T200\r\n2026/12/06,10:00:00,\"1.5\",2\r\n";
 const std::string kSet = "MODEL,ZR915\r\nID,001\r\n";
 
-// A meter with a binary, a text and a setting file on its card, the copy folder and the
+// A meter with a binary, a text, a setting file and a screen image on its card, the copy folder and the
 // application folder. The text file is listed padded to 12 characters, as the directory gives it.
 struct TransferRun {
     explicit TransferRun(sim::MeterFaults faults = {}) : line(std::move(faults), {card.path(), {}}) {
         write(card.path() / "DATA0001.BIN", binary);
         write(card.path() / "MEAS01.CSV", kCsv);
         write(card.path() / "SETUP001.SET", kSet);
+        write(card.path() / "SCREEN01.BMP", image);
         line.ctx.AppPath = app.path().string() + "/";
     }
 
@@ -59,9 +60,11 @@ struct TransferRun {
     }
 
     const std::string binary = binaryBytes(5000);
+    const std::string image = "BM\n\x03" + binaryBytes(300);  // a line end and an end mark inside
     std::vector<MeterFileEntry> all{{"DATA0001.BIN", "INST", "5000"},
                                     {"MEAS01.CSV  ", "MEAS", std::to_string(kCsv.size())},
-                                    {"SETUP001.SET", "SET", std::to_string(kSet.size())}};
+                                    {"SETUP001.SET", "SET", std::to_string(kSet.size())},
+                                    {"SCREEN01.BMP", "BMP", std::to_string(image.size())}};
     test::TemporaryFolder card, copies, app;
     test::SimulatedMeterLink line;
     ProgressObserver quiet;
@@ -72,8 +75,9 @@ struct TransferRun {
 TEST(TransferRun, CopiesEverySelectedFileByteForByteAndLeavesNoTemporaryFile) {
     TransferRun run(test::Faults([](sim::MeterFaults& f) { f.splitBytes = 7, f.splitGap = 2s; }));
     ASSERT_EQ(run.run(run.all), 0);
-    EXPECT_EQ(namesIn(run.copies.path()), (Names{"DATA0001.BIN", "MEAS01.CSV", "SETUP001.SET"}));
+    EXPECT_EQ(namesIn(run.copies.path()), (Names{"DATA0001.BIN", "MEAS01.CSV", "SCREEN01.BMP", "SETUP001.SET"}));
     EXPECT_EQ(contents(run.copies.path() / "DATA0001.BIN"), run.binary);
+    EXPECT_EQ(contents(run.copies.path() / "SCREEN01.BMP"), run.image);
     EXPECT_EQ(contents(run.copies.path() / "MEAS01.CSV"), kCsv);
     EXPECT_EQ(contents(run.copies.path() / "SETUP001.SET"), kSet);
     EXPECT_TRUE(namesIn(run.app.path()).empty());
