@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "app/AppPath.h"
 
@@ -22,16 +21,6 @@ TEST(AppPath, OverrideThenWritableExecutableFolderThenUserData) {
         EXPECT_EQ(ChooseAppPath(sources), c.expected);
     }
     EXPECT_EQ(WithTrailingSeparator("/"), "/");
-}
-
-TEST(AppPath, AnEmptyEnvironmentOverrideCountsAsNotSet) {
-    setenv("VOLTARO_APP_DIR", "/srv/meter-kit", 1);
-    EXPECT_EQ(GetAppPath(), "/srv/meter-kit/");
-    setenv("VOLTARO_APP_DIR", "", 1);
-    const std::string fallback = GetAppPath();
-    EXPECT_NE(fallback, "/");
-    EXPECT_EQ(fallback.back(), '/');
-    unsetenv("VOLTARO_APP_DIR");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
 #include <functional>
@@ -8,30 +7,23 @@
 #include "app/DefaultSettings.h"
 #include "cli/CommandLine.h"
 #include "settings/SettingFile.h"
-#include "support/ScriptedPort.h"
 #include "support/TemporaryFolder.h"
 
 namespace voltaro {
 namespace {
 
+// The jobs on setting files alone: no Parameter file, no line.
 struct SettingsCommand : ::testing::Test {
-    test::TemporaryFolder appFolder, folder;
-    test::ManualClock clock;
+    test::TemporaryFolder folder;
     std::istringstream in;
     std::ostringstream out, err;
-
-    SettingsCommand() { setenv("VOLTARO_APP_DIR", appFolder.path().c_str(), 1); }
-    ~SettingsCommand() override { unsetenv("VOLTARO_APP_DIR"); }
 
     int run(const std::vector<std::string>& args) {
         std::vector<std::string> full{"settings"};
         full.insert(full.end(), args.begin(), args.end());
         out.str("");
         err.str("");
-        Console console(in, out, err);
-        console.makeSerialPort = [this] { return std::make_unique<test::ScriptedPort>(clock); };
-        console.linkClock = &clock;
-        return RunCommandLine(full, console);
+        return RunCommandLine(full, {in, out, err});
     }
     std::string path(const std::string& name) const { return (folder.path() / name).string(); }
     std::string put(const std::string& name, const std::string& bytes) const {
