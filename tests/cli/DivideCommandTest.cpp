@@ -36,7 +36,9 @@ struct DivideCommand : ::testing::Test {
     bool kept() const { return std::filesystem::file_size(folder.path() / "DATA_00.CSV") == 4; }
 };
 
-TEST_F(DivideCommand, DividesAndReportsCompletion) {
+TEST_F(DivideCommand, DividesAndReportsCompletionOrTheRefusal) {
+    EXPECT_EQ(divide({"--lines", "16"}), 1);
+    EXPECT_EQ(err.str(), "Invalid row number.\n");
     EXPECT_EQ(divide({"--lines", "20"}), 0);
     EXPECT_EQ(err.str(), "File divide was completed.\n");
     EXPECT_TRUE(exists("DATA_02.CSV"));
@@ -57,11 +59,6 @@ TEST_F(DivideCommand, ExistingPiecesAreOverwrittenOnlyWhenTheUserAgrees) {
     std::ofstream(folder.path() / "DATA_00.CSV") << "keep";
     EXPECT_EQ(divide({"--lines", "20", "--yes"}), 0);
     EXPECT_FALSE(kept());
-}
-
-TEST_F(DivideCommand, ARefusedCountGivesStatusOne) {
-    EXPECT_EQ(divide({"--lines", "16"}), 1);
-    EXPECT_EQ(err.str(), "Invalid row number.\n");
 }
 
 }  // namespace

@@ -21,10 +21,19 @@ public:
         boxes.push_back({icon, title, text});
     }
     bool askOkCancel(const std::string& title, const std::string& text) override {
-        return ask(title, text, answers, true);
+        questions.push_back({MessageIcon::Exclamation, title, text});
+        if (answers.empty()) return true;
+        const bool ok = answers.front();
+        answers.erase(answers.begin());
+        return ok;
     }
+
     Answer askYesNoCancel(const std::string& title, const std::string& text) override {
-        return ask(title, text, threeWayAnswers, Answer::Yes);
+        questions.push_back({MessageIcon::Exclamation, title, text});
+        if (threeWayAnswers.empty()) return Answer::Yes;
+        const Answer answer = threeWayAnswers.front();
+        threeWayAnswers.erase(threeWayAnswers.begin());
+        return answer;
     }
 
     // The texts of the boxes shown, in order.
@@ -38,16 +47,6 @@ public:
     std::vector<Box> questions;
     std::vector<bool> answers;  // true OK, false Cancel
     std::vector<Answer> threeWayAnswers;
-
-private:
-    template <typename T>
-    T ask(const std::string& title, const std::string& text, std::vector<T>& script, T whenScriptEnds) {
-        questions.push_back({MessageIcon::Exclamation, title, text});
-        if (script.empty()) return whenScriptEnds;
-        const T next = script.front();
-        script.erase(script.begin());
-        return next;
-    }
 };
 
 }  // namespace voltaro::test
