@@ -39,7 +39,6 @@ TEST(CatalogueParse, RefusesMalformedFilesNamingTheLine) {
         {"101\tbefore any section\n", "line 1"},
         {"[texts]\n101 no tab\n", "line 2"},
         {"[texts]\n101\tbad \\q escape\n", "line 2"},
-        {"[texts]\n101\ttrailing backslash \\\n", "line 2"},
         {"[texts]\n102\ta\n101\tb\n", "line 3"},
         {"[texts]\n101\ta\n101\tb\n", "line 3"},
     };

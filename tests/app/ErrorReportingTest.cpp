@@ -47,7 +47,6 @@ TEST_F(ErrorReporting, SettingWarningsJoinThreeLinesLeavingUnmatchedSelectorsEmp
          "\nInvalid Harmonic saving and Waveform saving during integration measurement.\n"
          "Average saving, Max saving and Minimum saving during integration measurement."},
         {2, 0, 0, "Interval time is set to 30 seconds and under\n\n"},
-        {0, 0, 0, "\n\n"},
     };
     for (const auto& c : cases) {
         messages.boxes.clear();

@@ -43,12 +43,10 @@ struct GoldenImage {
             out += static_cast<char>(bits & 0xFF);
         return out;
     }
-    void fill(std::int16_t& v) {
-        const auto value = static_cast<std::int16_t>(-next++ * 257);
-        store(v, value, encode(value));
-    }
-    void fill(std::int32_t& v) {
-        const std::int32_t value = -70000 * next++;
+    template <typename Int>
+        requires std::is_integral_v<Int>
+    void fill(Int& v) {
+        const auto value = static_cast<Int>(-next++ * (sizeof(Int) == 2 ? 257 : 70000));
         store(v, value, encode(value));
     }
     void fill(float& v) {
