@@ -60,15 +60,11 @@ public:
         return true;
     }
     bool waitForInput(std::chrono::milliseconds timeout) override {
+        // The arrivals are kept in order of time: only the first can come before the deadline.
         const auto deadline = clock_.now() + timeout;
-        for (const Arrival& arrival : arrivals_) {
-            if (arrival.at <= deadline) {
-                clock_.sleepUntil(arrival.at);
-                return true;
-            }
-        }
-        clock_.sleepUntil(deadline);
-        return false;
+        const bool arrives = !arrivals_.empty() && arrivals_.front().at <= deadline;
+        clock_.sleepUntil(arrives ? arrivals_.front().at : deadline);
+        return arrives;
     }
     std::size_t read(char* destination, std::size_t capacity) override {
         std::size_t got = 0;
