@@ -16,22 +16,9 @@
 
 namespace voltaro {
 
-namespace {
-
 using test::control;
 using test::listedNames;
 using test::qpath;
-
-// A converted instantaneous data file: 14 setting lines, the empty line, the title row, ten records.
-std::string dataFile() {
-    std::string data = "MODEL,ZR915,T351\r\n";
-    for (int line = 2; line <= 14; ++line) data += "SETTING" + std::to_string(line) + ",1\r\n";
-    data += "\r\nDATE,TIME,,A,B\r\n";
-    for (int k = 0; k < 10; ++k) data += "2004/01/01,00:00:0" + std::to_string(k) + ",X,1,2\r\n";
-    return data;
-}
-
-}  // namespace
 
 class frmFileDivideTest : public QObject {
     Q_OBJECT
@@ -49,7 +36,12 @@ private slots:
         messages.boxes.clear();
         for (auto* folder : {&appFolder, &input, &output}) *folder = std::make_unique<test::TemporaryFolder>();
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder->path().string()));
-        std::ofstream(input->path() / "DATA.CSV", std::ios::binary) << dataFile();
+        // A converted instantaneous data file: 14 setting lines, the empty line, the title row, ten records.
+        std::string data = "MODEL,ZR915,T351\r\n";
+        for (int line = 2; line <= 14; ++line) data += "SETTING" + std::to_string(line) + ",1\r\n";
+        data += "\r\nDATE,TIME,,A,B\r\n";
+        for (int k = 0; k < 10; ++k) data += "2004/01/01,00:00:0" + std::to_string(k) + ",X,1,2\r\n";
+        std::ofstream(input->path() / "DATA.CSV", std::ios::binary) << data;
         std::ofstream(output->path() / "OLD.csv") << "x";
         saveSettings([&](PcSettings& pc) {
             pc.DivideInputFile = (input->path() / "DATA.CSV").string();
@@ -134,8 +126,7 @@ private slots:
                                control<QLineEdit>(window, "txtColNo")->text(),
                                control<QLineEdit>(window, "txtRowNo")->text()};
         };
-        const QStringList saved = lines ? QStringList{"lines", "line box", "70000", "12"}
-                                        : QStringList{"columns", "column box", "70000", "12"};
+        const QStringList saved{lines ? "lines" : "columns", lines ? "line box" : "column box", "70000", "12"};
         {
             AppContext ctx(messages, clock);
             frmFileDivide window(ctx);
@@ -196,9 +187,8 @@ private slots:
         }
         QVERIFY(divide->isEnabled());
         // Eighteen lines a piece, the 16 header lines among them: five pieces, and one of the header alone.
-        const QStringList pieces{"DATA_00.CSV", "DATA_01.CSV", "DATA_02.CSV", "DATA_03.CSV",
-                                 "DATA_04.CSV", "DATA_05.CSV", "OLD.csv"};
-        QCOMPARE(listedNames(window), overwrite ? pieces : (QStringList{"DATA_00.CSV", "OLD.csv"}));
+        const QString pieces = "DATA_00.CSV,DATA_01.CSV,DATA_02.CSV,DATA_03.CSV,DATA_04.CSV,DATA_05.CSV,";
+        QCOMPARE(listedNames(window).join(","), (overwrite ? pieces : "DATA_00.CSV,") + "OLD.csv");
     }
 };
 
