@@ -73,9 +73,8 @@ TEST_F(ConvertedRows, EveryWiringGetsItsTitlesAndValueCount) {
             ASSERT_EQ(std::count(titles.begin(), titles.end(), ','), count);  // one title per value
             const std::string name = "W" + std::to_string(c.wiring) + "L" + std::to_string(c.load) + (dc ? "DC" : "");
             SCOPED_TRACE(name);
-            InstHeader header;
-            header.type = dc ? "T301" : "T300", header.wiring = c.wiring, header.load = c.load;
-            put(name + ".BIN", header.bytes() + InstRecord(kDate, "ABCDEFGHI", Wholes(1, count)) +
+            put(name + ".BIN", InstHeader{.type = dc ? "T301" : "T300", .load = c.load, .wiring = c.wiring}.bytes() +
+                                   InstRecord(kDate, "ABCDEFGHI", Wholes(1, count)) +
                                    InstRecord(kDate2, "xyz      ", std::vector<std::uint32_t>(count, kOverRange)));
             convert({name + ".BIN"});
             EXPECT_EQ(afterInstHeader(name + ".CSV"),
@@ -103,9 +102,7 @@ TEST_F(ConvertedRows, ValuesAreMarkersOnlyByTheirExactPattern) {
         {BitsOf(1e-40f), "1.000E-40", "9.999946E-41"},
     };
     // One instantaneous record of 28 values and one waveform record, both padded with zeros.
-    InstHeader header;
-    header.load = 4;
-    std::string inst = header.bytes() + kDate + ",ABCDEFGHI,", instRow = kDate + ",ABCDEFGHI";
+    std::string inst = InstHeader{.load = 4}.bytes() + kDate + ",ABCDEFGHI,", instRow = kDate + ",ABCDEFGHI";
     std::string wave = WaveHeader{}.bytes() + "U1_WAVE," + kDate, waveRow = kWaveHeaderLines + "U1_WAVE," + kDate;
     for (const Case& c : cases) {
         inst += Bits(c.bits), instRow += "," + c.inst;
@@ -121,9 +118,7 @@ TEST_F(ConvertedRows, ValuesAreMarkersOnlyByTheirExactPattern) {
 
 TEST_F(ConvertedRows, RecordsWithoutValuesGiveRowsOfThreeFields) {
     const auto header = [](const char* type, std::uint8_t wiring, std::uint8_t load) {
-        InstHeader h;
-        h.type = type, h.wiring = wiring, h.load = load;
-        return h.bytes();
+        return InstHeader{.type = type, .load = load, .wiring = wiring}.bytes();
     };
     const std::string r1 = InstRecord(kDate, "FIELD0001"), r2 = InstRecord(kDate2, "FIELD0002");
     const std::string rows1 = kDate + ",FIELD0001\r\n", rows2 = rows1 + kDate2 + ",FIELD0002\r\n";
@@ -195,28 +190,25 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
     }
 }
 
-long PeakResidentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    return -1;
-}
-
 // Tens of megabytes go through without being held: the peak memory barely moves.
 TEST_F(ConvertedRows, LargeFileIsConvertedWhileItIsRead) {
     constexpr std::size_t kRecords = 200000;  // 28 MB in, 62 MB out
-    InstHeader header;
-    header.load = 4;
+    const auto peakResidentKb = [] {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
+        return -1L;
+    };
     const std::string record = InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(28, BitsOf(1.5f)));
     {
         std::ofstream big(input.path() / "BIG.BIN", std::ios::binary);
-        big << header.bytes();
+        big << InstHeader{.load = 4}.bytes();
         for (std::size_t i = 0; i < kRecords; ++i) big << record;
     }
     const bool peakReset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5" << std::flush);
-    const long before = PeakResidentKb();
+    const long before = peakResidentKb();
     convert({"BIG.BIN"});
-    const long grown = PeakResidentKb() - before;
+    const long grown = peakResidentKb() - before;
     EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
 
     const std::string row = kDate + ",ABCDEFGHI" + Repeat(",1.500E+00", 28) + "\r\n";
