@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "DataFileImage.h"
 
@@ -14,29 +15,21 @@ namespace fs = std::filesystem;
 const std::string kDate = "2004/01/01,00:00:00";
 const std::string kDate2 = "2004/12/31,23:59:59";
 
-// Column titles, block by block.
-const std::string A = ",U1_INST(V),I1_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
-const std::string A2 = ",I1_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,PF_INST_2,PA_INST(deg)_2";
-const std::string A3 = ",I1_INST(A)_3,P_INST(W)_3,Q_INST(var)_3,S_INST(VA)_3,PF_INST_3,PA_INST(deg)_3";
-const std::string A4 = ",I1_INST(A)_4,P_INST(W)_4,Q_INST(var)_4,S_INST(VA)_4,PF_INST_4,PA_INST(deg)_4";
-const std::string B = ",U1_INST(V),U2_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,Iave_INST(A)_1,P_INST(W)_1,"
-                      "Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
-const std::string B2 = ",I1_INST(A)_2,I2_INST(A)_2,Iave_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,PF_INST_2,"
-                       "PA_INST(deg)_2";
-const std::string C = ",U1_INST(V),U2_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,Iave_INST(A)_1,I4_INST(A)_1,"
-                      "P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
-const std::string D = ",U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,I3_INST(A)_1,"
-                      "Iave_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,F_INST(Hz)";
-const std::string D2 = ",I1_INST(A)_2,I2_INST(A)_2,I3_INST(A)_2,Iave_INST(A)_2,P_INST(W)_2,Q_INST(var)_2,S_INST(VA)_2,"
-                       "PF_INST_2,PA_INST(deg)_2";
-const std::string E = ",U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V),I1_INST(A)_1,I2_INST(A)_1,I3_INST(A)_1,"
-                      "Iave_INST(A)_1,I4_INST(A)_1,P_INST(W)_1,Q_INST(var)_1,S_INST(VA)_1,PF_INST_1,PA_INST(deg)_1,"
-                      "F_INST(Hz)";
-const std::string F = ",U1_INST(V)_3P,U2_INST(V)_3P,U3_INST(V)_3P,Uave_INST(V)_3P,I1_INST(A)_3P,I2_INST(A)_3P,"
-                      "I3_INST(A)_3P,Iave_INST(A)_3P,P_INST(W)_3P,Q_INST(var)_3P,S_INST(VA)_3P,PF_INST_3P,"
-                      "PA_INST(deg)_3P,F_INST(Hz)";
-const std::string F1 = ",U1_INST(V)_1P,U2_INST(V)_1P,Uave_INST(V)_1P,I1_INST(A)_1P,I2_INST(A)_1P,Iave_INST(A)_1P,"
-                       "P_INST(W)_1P,Q_INST(var)_1P,S_INST(VA)_1P,PF_INST_1P,PA_INST(deg)_1P";
+// Column titles, block by block: a load's currents and powers carry its suffix.
+std::string Load(const std::string& suffix, const std::string& currents) {
+    std::string out;
+    std::istringstream items(currents + ",P_INST(W),Q_INST(var),S_INST(VA),PF_INST,PA_INST(deg)");
+    for (std::string item; std::getline(items, item, ',');) out += "," + item + "_" + suffix;
+    return out;
+}
+const std::string U2 = ",U1_INST(V),U2_INST(V),Uave_INST(V)", U3 = ",U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V)";
+const std::string I2 = "I1_INST(A),I2_INST(A),Iave_INST(A)", I3 = "I1_INST(A),I2_INST(A),I3_INST(A),Iave_INST(A)";
+const std::string Hz = ",F_INST(Hz)", A = ",U1_INST(V)" + Load("1", "I1_INST(A)") + Hz, A2 = Load("2", "I1_INST(A)");
+const std::string A3 = Load("3", "I1_INST(A)"), A4 = Load("4", "I1_INST(A)");
+const std::string B = U2 + Load("1", I2) + Hz, B2 = Load("2", I2), C = U2 + Load("1", I2 + ",I4_INST(A)") + Hz;
+const std::string D = U3 + Load("1", I3) + Hz, D2 = Load("2", I3), E = U3 + Load("1", I3 + ",I4_INST(A)") + Hz;
+const std::string F = Load("3P", "U1_INST(V),U2_INST(V),U3_INST(V),Uave_INST(V)," + I3) + Hz;
+const std::string F1 = Load("1P", "U1_INST(V),U2_INST(V),Uave_INST(V)," + I2);
 const std::string DC = ",DC1_INST(V),DC2_INST(V)";
 
 // The values first, first + 1, ... (whole numbers below 100) and their texts.
