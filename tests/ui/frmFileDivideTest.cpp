@@ -83,16 +83,13 @@ private slots:
     void browsingStartsAtTheSavedPaths() {
         QStringList asked;
         QString answer;
+        const auto ask = [&](const QString& question) { asked << question; return answer; };
         AppContext ctx(messages, clock);
         frmFileDivide window(
             ctx, OpenWithDesktop,
-            [&](QWidget*, const QString& caption, const QString& start) {
-                asked << caption + "|" + start;
-                return answer;
-            },
+            [&](QWidget*, const QString& caption, const QString& start) { return ask(caption + "|" + start); },
             [&](QWidget*, const QString& caption, const QString& filter, const QString& start) {
-                asked << caption + "|" + filter + "|" + start;
-                return answer;
+                return ask(caption + "|" + filter + "|" + start);
             });
 
         control<QPushButton>(window, "btnBrowseFile")->click();
