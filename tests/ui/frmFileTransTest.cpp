@@ -99,10 +99,7 @@ class frmFileTransTest : public QObject {
         ctx = std::make_unique<AppContext>(messages, wallClock);
         window = std::make_unique<frmFileTrans>(
             *ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(*meter, linkClock); }, linkClock,
-            [this](const QString& path) {
-                opened << path;
-                return true;
-            });
+            [this](const QString& path) { opened << path; return true; });
     }
 
     // Loads and shows the window: showing it, not loading, reads the saved medium's names once, and says so.
@@ -162,19 +159,6 @@ private slots:
         QCOMPARE(ctx->CurrentSetting.Pc.TransMedia, std::int16_t(the<QRadioButton>("optSelMemory")->isChecked()));
     }
 
-    void eachHeaderClickSortsTheOtherWayRound() {
-        open();
-        auto click = [&](int column) {
-            emit the<QTreeWidget>("ListView1")->header()->sectionClicked(column);
-            return listedNames(*window);
-        };
-        const QStringList bySize{"SETUP001.SET", "MEAS0002.CSV", "DATA0001.BIN"};
-        QCOMPARE(click(0), QStringList(kCardFiles.rbegin(), kCardFiles.rend()));
-        QCOMPARE(click(0), kCardFiles);
-        QCOMPARE(click(1), QStringList(bySize.rbegin(), bySize.rend()));
-        QCOMPARE(click(1), bySize);
-    }
-
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook_data() { addRows(kTransfers); }
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
         QFETCH(int, row);
@@ -201,9 +185,18 @@ private slots:
         if (!copy) QFile::remove(workbook);
     }
 
-    void theChoicesEnableTheControlsAndOutliveTheWindow() {
+    void headerClicksSortAndTheChoicesEnableTheControlsAndOutliveTheWindow() {
         test::TemporaryFolder other;
         open();
+        auto click = [&](int column) {  // each click on a header sorts the other way round
+            emit the<QTreeWidget>("ListView1")->header()->sectionClicked(column);
+            return listedNames(*window);
+        };
+        const QStringList bySize{"SETUP001.SET", "MEAS0002.CSV", "DATA0001.BIN"};
+        QCOMPARE(click(0), QStringList(kCardFiles.rbegin(), kCardFiles.rend()));
+        QCOMPARE(click(0), kCardFiles);
+        QCOMPARE(click(1), QStringList(bySize.rbegin(), bySize.rend()));
+        QCOMPARE(click(1), bySize);
         auto* start = the<QPushButton>("btnTransStart");
         QVERIFY(!start->isEnabled());
         the<QTreeWidget>("ListView1")->selectAll();

@@ -29,10 +29,7 @@ class frmMainMenuTest : public QObject {
         port->openError = "No such file or directory";
         return port;
     };
-    DocumentOpener open = [this](const QString& path) {
-        opened << path;
-        return true;
-    };
+    DocumentOpener open = [this](const QString& path) { opened << path; return true; };
 
 private slots:
     void init() {
