@@ -49,14 +49,26 @@ private slots:
         });
     }
 
-    void divideNeedsAnInputFileAndAReachableOutputFolder() {
+    void divideNeedsAnInputFileAndAReachableOutputFolderThatBrowsingStartsAt() {
+        QStringList asked;
+        QString answer;  // none: browsing cancelled
+        const auto ask = [&](const QString& question) { asked << question; return answer; };
         AppContext ctx(messages, clock);
-        frmFileDivide window(ctx);
+        frmFileDivide window(
+            ctx, OpenWithDesktop,
+            [&](QWidget*, const QString& caption, const QString& start) { return ask(caption + "|" + start); },
+            [&](QWidget*, const QString& caption, const QString& filter, const QString& start) {
+                return ask(caption + "|" + filter + "|" + start);
+            });
         auto* divide = control<QPushButton>(window, "btnDivide");
         auto* inputFile = control<QLineEdit>(window, "txtInputFile");
         auto* outputPath = control<QLineEdit>(window, "txtOutputPath");
         QCOMPARE(listedNames(window), QStringList{"OLD.csv"});
         QVERIFY(divide->isEnabled());
+        control<QPushButton>(window, "btnBrowseFile")->click();
+        control<QPushButton>(window, "btnBrowsePath")->click();
+        QCOMPARE(asked, (QStringList{"Select file|ZR915Datafile (*.csv *.CSV)|" + qpath(input->path() / "DATA.CSV"),
+                                     "Select output folder|" + qpath(output->path())}));
 
         inputFile->clear();
         test::finishTyping(inputFile, test::kEnter);
@@ -75,33 +87,16 @@ private slots:
         QCOMPARE(outputPath->text(), qpath(output->path()));
         QCOMPARE(ctx.CurrentSetting.Pc.DivideOutputPath, output->path().string());
 
-        outputPath->clear();
-        test::finishTyping(inputFile, Qt::TabFocusReason);
-        QVERIFY2(!divide->isEnabled(), "no output folder");
-    }
-
-    void browsingStartsAtTheSavedPaths() {
-        QStringList asked;
-        QString answer;
-        const auto ask = [&](const QString& question) { asked << question; return answer; };
-        AppContext ctx(messages, clock);
-        frmFileDivide window(
-            ctx, OpenWithDesktop,
-            [&](QWidget*, const QString& caption, const QString& start) { return ask(caption + "|" + start); },
-            [&](QWidget*, const QString& caption, const QString& filter, const QString& start) {
-                return ask(caption + "|" + filter + "|" + start);
-            });
-
-        control<QPushButton>(window, "btnBrowseFile")->click();
-        control<QPushButton>(window, "btnBrowsePath")->click();
-        QCOMPARE(asked, (QStringList{"Select file|ZR915Datafile (*.csv *.CSV)|" + qpath(input->path() / "DATA.CSV"),
-                                     "Select output folder|" + qpath(output->path())}));
         answer = qpath(input->path());
         control<QPushButton>(window, "btnBrowsePath")->click();
         control<QPushButton>(window, "btnBrowseFile")->click();
         QCOMPARE(listedNames(window), QStringList{"DATA.CSV"});
         QCOMPARE(ctx.CurrentSetting.Pc.DivideOutputPath, input->path().string());
         QCOMPARE(ctx.CurrentSetting.Pc.DivideInputFile, input->path().string());
+
+        outputPath->clear();
+        test::finishTyping(inputFile, Qt::TabFocusReason);
+        QVERIFY2(!divide->isEnabled(), "no output folder");
     }
 
     // The saved kind picks the option and its count box; closing keeps the paths, never the kind or counts.
