@@ -51,25 +51,45 @@ private slots:
                  }), std::int16_t{0});
     }
 
-    void loadListsTheSavedFoldersAndConvertNeedsASelection() {
-        AppContext ctx(messages, clock);
-        frmFileConv window(ctx);
-        auto* convert = control<QPushButton>(window, "btnConvert");
-        QCOMPARE(control<QLineEdit>(window, "txtInputPath")->text(), qpath(input->path()));
-        QCOMPARE(inputNames(window), (QStringList{"A.BIN", "b.wfm", "C.WFM"}));
-        QCOMPARE(listedNames(window), (QStringList{"X.CSV", "y.csv"}));
-        QVERIFY(!convert->isEnabled());
+    void loadListsTheSavedFoldersConvertNeedsASelectionAndBrowsedFoldersAreKept() {
+        QStringList asked;
+        QString answer;  // none: browsing cancelled
+        {
+            AppContext ctx(messages, clock);
+            frmFileConv window(ctx, OpenWithDesktop, [&](QWidget*, const QString& caption, const QString& start) {
+                asked << caption + "|" + start;
+                return answer;
+            });
+            auto* convert = control<QPushButton>(window, "btnConvert");
+            QCOMPARE(control<QLineEdit>(window, "txtInputPath")->text(), qpath(input->path()));
+            QCOMPARE(inputNames(window), (QStringList{"A.BIN", "b.wfm", "C.WFM"}));
+            QCOMPARE(listedNames(window), (QStringList{"X.CSV", "y.csv"}));
+            QVERIFY(!convert->isEnabled());
+            select(window, "A.BIN", true);
+            select(window, "C.WFM", true);
+            select(window, "A.BIN", false);
+            QVERIFY2(convert->isEnabled(), "one file is still selected");
+            select(window, "C.WFM", false);
+            QVERIFY(!convert->isEnabled());
 
-        select(window, "A.BIN", true);
-        select(window, "C.WFM", true);
-        select(window, "A.BIN", false);
-        QVERIFY2(convert->isEnabled(), "one file is still selected");
-        select(window, "C.WFM", false);
-        QVERIFY(!convert->isEnabled());
-        control<QLineEdit>(window, "txtOutputPath")->clear();
-        control<QListWidget>(window, "filConvertFile")->selectAll();
-        QVERIFY2(!convert->isEnabled(), "no output folder, whatever is selected");
-        QVERIFY(messages.boxes.empty());
+            control<QPushButton>(window, "btnBrowseOut")->click();
+            QCOMPARE(control<QLineEdit>(window, "txtOutputPath")->text(), qpath(output->path()));
+            answer = qpath(other->path());
+            control<QPushButton>(window, "btnBrowse")->click();
+            QCOMPARE(inputNames(window), QStringList{"B.BIN"});
+            window.show();
+            window.close();
+            control<QLineEdit>(window, "txtOutputPath")->clear();
+            control<QListWidget>(window, "filConvertFile")->selectAll();
+            QVERIFY2(!convert->isEnabled(), "no output folder, whatever is selected");
+            QVERIFY(messages.boxes.empty());
+        }
+        QCOMPARE(asked, (QStringList{"Select output folder|" + qpath(output->path()),
+                                     "Select folder|" + qpath(input->path())}));
+        PcSettings saved;
+        test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) { saved = pc; });
+        QCOMPARE(saved.ConvInputPath, other->path().string());
+        QCOMPARE(saved.ConvOutputPath, output->path().string());
     }
 
     void typedFolderIsListedOrRefused_data() {
@@ -106,31 +126,6 @@ private slots:
         QCOMPARE(box->text(), edit && !exists ? QString::fromStdString(previous) : typed);
         QCOMPARE(saved, taken ? other->path().string() : previous);
         QCOMPARE(listed(), taken ? QStringList{inputSide ? "B.BIN" : "Y.CSV"} : before);
-    }
-
-    void browsedFoldersAreListedAndKeptAfterClosing() {
-        QStringList asked;
-        QString answer;
-        {
-            AppContext ctx(messages, clock);
-            frmFileConv window(ctx, OpenWithDesktop, [&](QWidget*, const QString& caption, const QString& start) {
-                asked << caption + "|" + start;
-                return answer;
-            });
-            control<QPushButton>(window, "btnBrowseOut")->click();  // cancelled
-            QCOMPARE(control<QLineEdit>(window, "txtOutputPath")->text(), qpath(output->path()));
-            answer = qpath(other->path());
-            control<QPushButton>(window, "btnBrowse")->click();
-            QCOMPARE(inputNames(window), QStringList{"B.BIN"});
-            window.show();
-            window.close();
-        }
-        QCOMPARE(asked, (QStringList{"Select output folder|" + qpath(output->path()),
-                                     "Select folder|" + qpath(input->path())}));
-        PcSettings saved;
-        test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) { saved = pc; });
-        QCOMPARE(saved.ConvInputPath, other->path().string());
-        QCOMPARE(saved.ConvOutputPath, output->path().string());
     }
 
     void conversionRunsBehindTheProgressWindowAndListsTheNewFile() {
