@@ -9,7 +9,6 @@ namespace voltaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 const std::string kDate = "2004/01/01,00:00:00";
 
@@ -74,7 +73,7 @@ TEST_F(ConversionRun, GoesOnAfterAFileThatIsNotNormal) {
         put(name, bytes);
         put("NEXT.BIN", good);
         EXPECT_TRUE(convert({name, "NEXT.BIN"}, folder.withSeparator()).completed);
-        EXPECT_EQ(texts(), (Texts{name + "is not a normal file.", kCompleted}));
+        EXPECT_EQ(messages.texts(), (Texts{name + "is not a normal file.", kCompleted}));
         EXPECT_EQ(csv("NEXT.CSV", folder.path()).substr(0, 18), "MODEL,ZR915,T351\r\n");
         EXPECT_EQ(csv(name.substr(0, name.size() - 4) + ".CSV", folder.path()).substr(0, 13), "MODEL,ZR915,T");
     }
@@ -100,7 +99,7 @@ TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
         for (const std::string& name : c.folders) fs::create_directory(folder.path() / name);
         put(c.input, InstFile("ZR915", "T300"));
         convert({c.input}, folder.path().string());
-        EXPECT_EQ(texts(), Texts{kCompleted});
+        EXPECT_EQ(messages.texts(), Texts{kCompleted});
         EXPECT_EQ(csv(c.created, folder.path()).substr(0, 18), "MODEL,ZR915,T350\r\n");
         for (const std::string& name : c.files) EXPECT_EQ(csv(name, folder.path()), "old") << name;
     }

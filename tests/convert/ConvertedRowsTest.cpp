@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -40,8 +41,8 @@ std::vector<std::uint32_t> Wholes(int first, int count) {
 }
 std::string WholeTexts(int first, int count) {
     std::string out;
-    for (int k = first; k < first + count; ++k)
-        out += k < 10 ? "," + std::to_string(k) + ".000E+00" : "," + std::to_string(k / 10) + "." + std::to_string(k % 10) + "00E+01";
+    char text[16];
+    for (int k = first; k < first + count; ++k) out.append(text, std::snprintf(text, sizeof text, ",%.3E", k * 1.0));
     return out;
 }
 
@@ -73,7 +74,7 @@ TEST_F(ConvertedRows, EveryWiringGetsItsTitlesAndValueCount) {
             EXPECT_EQ(afterInstHeader(name + ".CSV"),
                       "DATE,TIME," + titles + "\r\n" + kDate + ",ABCDEFGHI" + WholeTexts(1, count) + "\r\n" + kDate2 +
                           ",xyz      " + Repeat(",OR", static_cast<std::size_t>(count)) + "\r\n");
-            EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+            EXPECT_EQ(messages.texts(), Texts{kCompleted});
         }
     }
 }
@@ -128,7 +129,7 @@ TEST_F(ConvertedRows, RecordsWithoutValuesGiveRowsOfThreeFields) {
         put(name + ".BIN", bytes);
         convert({name + ".BIN"});
         EXPECT_EQ(afterInstHeader(name + ".CSV"), expected);
-        EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+        EXPECT_EQ(messages.texts(), Texts{kCompleted});
     }
 }
 
@@ -139,7 +140,8 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
     const std::string instLast = InstRecord(kDate2, "SECOND   ", Wholes(11, 10));
     const std::string i = kDate2 + ",SECOND   ", iFull = i + WholeTexts(11, 10) + "\r\n";
     // Item names of 7, 9 and 10 characters.
-    const std::string waveFile = WaveHeader{}.bytes() + WaveRecord("U1_WAVE", kDate, 1) + WaveRecord("I1_WAVE_1", kDate, 2);
+    const std::string waveFile =
+        WaveHeader{}.bytes() + WaveRecord("U1_WAVE", kDate, 1) + WaveRecord("I1_WAVE_1", kDate, 2);
     const std::string waveRows = kWaveHeaderLines + "U1_WAVE," + kDate + Repeat(",1.000000E+00", 128) + "\r\n" +
                                  "I1_WAVE_1," + kDate + Repeat(",2.000000E+00", 128) + "\r\n";
     const std::string waveLast = WaveRecord("I4_WAVE_1P", kDate2, 3);
@@ -178,8 +180,8 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
         convert({name});
         const std::string stem = name.substr(0, name.size() - 4) + ".CSV";
         EXPECT_EQ(c.wave ? csv(stem) : afterInstHeader(stem), (c.wave ? waveRows : instRows) + c.lastRow);
-        const std::vector<std::string> notNormal{name + "is not a normal file.", kCompleted};
-        EXPECT_EQ(texts(), c.notNormal ? notNormal : std::vector<std::string>{kCompleted});
+        EXPECT_EQ(messages.texts(),
+                  (c.notNormal ? Texts{name + "is not a normal file.", kCompleted} : Texts{kCompleted}));
     }
 }
 
@@ -202,7 +204,7 @@ TEST_F(ConvertedRows, LargeFileIsConvertedWhileItIsRead) {
     const long before = peakResidentKb();
     convert({"BIG.BIN"});
     const long grown = peakResidentKb() - before;
-    EXPECT_EQ(texts(), std::vector<std::string>{kCompleted});
+    EXPECT_EQ(messages.texts(), Texts{kCompleted});
     const std::string row = kDate + ",ABCDEFGHI" + Repeat(",1.500E+00", 28) + "\r\n";  // compared whole, not printed
     EXPECT_TRUE(afterInstHeader("BIG.CSV") == "DATE,TIME," + A + DC + A2 + A3 + A4 + "\r\n" + Repeat(row, kRecords));
     if (!peakReset || before < 0) GTEST_SKIP() << "peak memory cannot be measured here";
