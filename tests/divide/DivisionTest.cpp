@@ -182,7 +182,8 @@ TEST_F(Division, AsksBeforeOverwritingPieceZero) {
 TEST_F(Division, ReportsAFailureWhileDividingThenCompletes) {
     const std::string header = HeaderOf("T351"), file = header + Title(5) + Rows(1, 3, 5);
     // blocker: a folder in a piece's place, or "full": piece 00 unwritable; at0: what piece 00 holds
-    struct Case { std::string bytes; DivideKind kind; std::string count, blocker, text; std::optional<std::string> at0; };
+    struct Case { std::string bytes; DivideKind kind; std::string count, blocker, text; std::optional<std::string> at0;
+    };
     const Case cases[] = {
         {header, Lines, "17", "", kNotNormal, std::nullopt},
         {HeaderOf("T200"), Columns, "4", "", kNotNormal, std::nullopt},
