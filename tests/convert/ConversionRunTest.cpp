@@ -9,14 +9,12 @@ namespace voltaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 const std::string kDate = "2004/01/01,00:00:00";
 
 std::string InstFile(const std::string& model = "ZR915", const std::string& type = "T301", std::uint8_t wiring = 0) {
-    InstHeader header;
-    header.model = model, header.type = type, header.wiring = wiring;
-    return header.bytes() + InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(type == "T301" ? 10 : 8, 0));
+    return InstHeader{.model = model, .type = type, .wiring = wiring}.bytes() +
+           InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(type == "T301" ? 10 : 8, 0));
 }
 std::string WaveFile(const std::string& model, const std::string& type) {
     return WaveHeader{model, type}.bytes() + WaveRecord("U1_WAVE", kDate, 0);
@@ -29,11 +27,8 @@ using ConversionRun = ConversionFixture;
 
 // A file that cannot be converted at all stops the run: the next file is left alone.
 TEST_F(ConversionRun, StopsAtTheFirstFileThatCannotBeConverted) {
-    struct Case {
-        std::string first, firstBytes, text;  // no text: the system's own
-        int namesTaken = 0;
-        bool outputMissing = false;
-    };
+    // No text: the system's own.
+    struct Case { std::string first, firstBytes, text; int namesTaken = 0; bool outputMissing = false; };
     const Case cases[] = {
         {"model.BIN", InstFile("zr915"), kNotDataFile},
         {"other.bin", InstFile("ZR916"), kNotDataFile},
@@ -59,9 +54,7 @@ TEST_F(ConversionRun, StopsAtTheFirstFileThatCannotBeConverted) {
         ASSERT_EQ(messages.boxes.size(), 1u);
         EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
         EXPECT_EQ(messages.boxes[0].title, "Data Convert");
-        if (!c.text.empty()) {
-            EXPECT_EQ(messages.boxes[0].text, c.text);
-        }
+        if (!c.text.empty()) { EXPECT_EQ(messages.boxes[0].text, c.text); }
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), c.namesTaken);
     }
 }
@@ -80,18 +73,14 @@ TEST_F(ConversionRun, GoesOnAfterAFileThatIsNotNormal) {
         put(name, bytes);
         put("NEXT.BIN", good);
         EXPECT_TRUE(convert({name, "NEXT.BIN"}, folder.withSeparator()).completed);
-        EXPECT_EQ(texts(), (Texts{name + "is not a normal file.", kCompleted}));
+        EXPECT_EQ(messages.texts(), (Texts{name + "is not a normal file.", kCompleted}));
         EXPECT_EQ(csv("NEXT.CSV", folder.path()).substr(0, 18), "MODEL,ZR915,T351\r\n");
         EXPECT_EQ(csv(name.substr(0, name.size() - 4) + ".CSV", folder.path()).substr(0, 13), "MODEL,ZR915,T");
     }
 }
 
 TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
-    struct Case {
-        std::string input;
-        std::vector<std::string> files, folders;
-        std::string created;
-    };
+    struct Case { std::string input; std::vector<std::string> files, folders; std::string created; };
     std::vector<std::string> upTo98;
     for (int k = -1; k <= 98; ++k) upTo98.push_back(Numbered("DATA0001", k));
     const Case cases[] = {
@@ -110,40 +99,30 @@ TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
         for (const std::string& name : c.folders) fs::create_directory(folder.path() / name);
         put(c.input, InstFile("ZR915", "T300"));
         convert({c.input}, folder.path().string());
-        EXPECT_EQ(texts(), Texts{kCompleted});
+        EXPECT_EQ(messages.texts(), Texts{kCompleted});
         EXPECT_EQ(csv(c.created, folder.path()).substr(0, 18), "MODEL,ZR915,T350\r\n");
         for (const std::string& name : c.files) EXPECT_EQ(csv(name, folder.path()), "old") << name;
     }
 }
 
 TEST_F(ConversionRun, WritesTheInstantaneousHeaderLinesExactly) {
-    const auto with = [](auto change) {
-        InstHeader header;
-        change(header);
-        return header.bytes();
-    };
     const std::string cases[][2] = {
-        {with([](InstHeader& h) {
-             h.type = "T300", h.version = "9.87", h.id = "123", h.load = 2, h.wiring = 1, h.varMethod = 1;
-             h.frequency = 1, h.sampling = 1, h.source = 2, h.interval = 3, h.uRange = 3;
-             h.aRange = {1, 17, 18, 20}, h.vt = 1.5f, h.ct = {0.0f, 2.345f, 1000.0f, 0.666f};
-         }),
+        {InstHeader{.type = "T300", .version = "9.87", .id = "123", .load = 2, .wiring = 1, .varMethod = 1,
+                    .frequency = 1, .sampling = 1, .source = 2, .interval = 3, .uRange = 3, .aRange = {1, 17, 18, 20},
+                    .vt = 1.5f, .ct = {0.0f, 2.345f, 1000.0f, 0.666f}}.bytes(),
          "MODEL,ZR915,T350\r\nVERSION,9.87\r\nID,123\r\nLOAD,2\r\nWIRING,1P3W\r\nVAR_METHOD,ON\r\nFREQUENCY,60Hz\r\n"
          "SAMPLING,FIX\r\nSOURCE,U3\r\nINTERVAL,500msec\r\nU_RANGE,1000V\r\nA_RANGE,200mA,1kA,1.5kA,3kA\r\n"
          "VT,1.50\r\nCT,0.00,2.35,1000.00,0.67\r\r\n"},
         // Codes without a text.
-        {with([](InstHeader& h) {
-             h.load = 0, h.varMethod = 2, h.frequency = 2, h.sampling = 2, h.source = 3, h.interval = 4;
-             h.uRange = 4, h.aRange = {0, 21, 255, 5};
-         }),
+        {InstHeader{.load = 0, .varMethod = 2, .frequency = 2, .sampling = 2, .source = 3, .interval = 4, .uRange = 4,
+                    .aRange = {0, 21, 255, 5}}.bytes(),
          "MODEL,ZR915,T351\r\nVERSION,1.23\r\nID,042\r\nLOAD,0\r\nWIRING,1P2W\r\nVAR_METHOD,-1\r\nFREQUENCY,-1\r\n"
          "SAMPLING,-1\r\nSOURCE,-1\r\nINTERVAL,-1\r\nU_RANGE,-1\r\nA_RANGE,100mA,3kA,3kA,5A\r\nVT,1.00\r\n"
          "CT,1.00,1.00,1.00,1.00\r\r\n"},
         // A wiring without value count keeps its header but gets no data row.
-        {with([](InstHeader& h) {
-             h.wiring = 9, h.load = 4, h.source = 1, h.interval = 2, h.uRange = 2, h.aRange = {2, 13, 19, 16};
-             h.vt = 0.0f, h.ct = {12.3449f, -3.25f, 0.004f, 6000.0f};
-         }) + InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(28, 0)),
+        {InstHeader{.load = 4, .wiring = 9, .source = 1, .interval = 2, .uRange = 2, .aRange = {2, 13, 19, 16},
+                    .vt = 0.0f, .ct = {12.3449f, -3.25f, 0.004f, 6000.0f}}.bytes() +
+             InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(28, 0)),
          "MODEL,ZR915,T351\r\nVERSION,1.23\r\nID,042\r\nLOAD,4\r\nWIRING,3P3W+1P3W\r\nVAR_METHOD,OFF\r\n"
          "FREQUENCY,50Hz\r\nSAMPLING,PLL\r\nSOURCE,U2\r\nINTERVAL,200msec\r\nU_RANGE,600V\r\n"
          "A_RANGE,500mA,200A,2kA,750A\r\nVT,0.00\r\nCT,12.34,-3.25,0.00,6000.00\r\r\n"},

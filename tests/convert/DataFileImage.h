@@ -16,6 +16,8 @@
 
 namespace voltaro::test {
 
+using Texts = std::vector<std::string>;
+
 inline const std::string kCompleted = "Data conversion was completed.";
 inline const std::string kNotDataFile = "It is not data file for ZR915.";
 
@@ -49,7 +51,6 @@ struct ConversionFixture : ::testing::Test {
         const std::size_t end = text.find("\r\r\n", text.find("\nCT,"));
         return end == std::string::npos ? "<no CT line>" : text.substr(end + 3);
     }
-    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 }  // namespace voltaro::test

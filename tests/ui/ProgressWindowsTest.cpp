@@ -93,13 +93,11 @@ private slots:
         QtMessages boxes;
         std::atomic<bool> workerPassedBox = false;
         QString shown;
-        bool workerWaited = false;
         QTimer closer;
         connect(&closer, &QTimer::timeout, &owner, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr) return;
-            shown = box->windowTitle() + ": " + box->text();
-            workerWaited = !workerPassedBox;
+            shown = box->windowTitle() + ": " + box->text() + (workerPassedBox ? " (the worker went on)" : "");
             box->accept();
         });
         closer.start(1);
@@ -108,7 +106,6 @@ private slots:
             workerPassedBox = true;
         });
         QCOMPARE(shown, QString("File conversion: Data conversion was completed."));
-        QVERIFY(workerWaited);
     }
 
     void animationPlaysFromTheApplicationFolderWhenItCan_data() {

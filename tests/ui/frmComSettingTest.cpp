@@ -22,12 +22,6 @@ constexpr const char* kLists[] = {"cmbComPort", "cmbBaudRate", "cmbDataLength", 
 // The system reports a USB adapter and the device behind COM2.
 std::vector<std::string> systemPorts() { return {"/dev/ttyUSB0", DeviceForComPort(2)}; }
 
-QList<int> selectedEntries(const frmComSetting& dialog) {
-    QList<int> entries;
-    for (const char* name : kLists) entries << control<QComboBox>(dialog, name)->currentIndex();
-    return entries;
-}
-
 void press(frmComSetting& dialog, const char* button) {
     QTest::mouseClick(control<QPushButton>(dialog, button), Qt::LeftButton);
 }
@@ -51,16 +45,23 @@ class frmComSettingTest : public QObject {
     }
 
 private slots:
-    void listsShowTheStoredChoicesAndOkStoresAllSixAtOnce() {
+    void listsShowTheStoredChoicesOkStoresAllSixAtOnceAndCancelNothing() {
         AppContext ctx = contextWith({3, 4, 7, 0, 2, 3}, "/dev/pts/9");
+        const PcSettings before = ctx.CurrentSetting.Pc;
+        {
+            frmComSetting dialog(ctx, systemPorts);
+            for (const char* name : kLists) control<QComboBox>(dialog, name)->setCurrentIndex(1);
+            press(dialog, "btnCancel");
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(ctx.CurrentSetting.Pc, before);
+        }
         frmComSetting dialog(ctx, systemPorts);
         QCOMPARE(portList(dialog)->count(), 11);  // COM1 to COM10, and the adapter the system reports
         QCOMPARE(portList(dialog)->itemText(10), QString("/dev/ttyUSB0"));
         QCOMPARE(portList(dialog)->currentText(), QString("/dev/pts/9"));
-        QCOMPARE(selectedEntries(dialog).mid(1), QList<int>({4, 0, 0, 1, 3}));
-
-        const QList<int> chosen{4, 5, 0, 1, 1, 2};
-        for (int i = 0; i < chosen.size(); ++i) control<QComboBox>(dialog, kLists[i])->setCurrentIndex(chosen[i]);
+        const QList<int> shown{-1, 4, 0, 0, 1, 3}, chosen{4, 5, 0, 1, 1, 2};
+        for (int i = 1; i < 6; ++i) QCOMPARE(control<QComboBox>(dialog, kLists[i])->currentIndex(), shown[i]);
+        for (int i = 0; i < 6; ++i) control<QComboBox>(dialog, kLists[i])->setCurrentIndex(chosen[i]);
         QCOMPARE(ctx.CurrentSetting.Pc.CommPort, (CommPortSetting{3, 4, 7, 0, 2, 3}));
         press(dialog, "btnOK");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -69,29 +70,15 @@ private slots:
         QCOMPARE(ctx.CurrentSetting.Pc.PcPortName, std::string());
     }
 
-    void cancelStoresNothing() {
-        AppContext ctx = contextWith({3, 4, 7, 0, 2, 3}, "/dev/pts/9");
-        const PcSettings before = ctx.CurrentSetting.Pc;
-        frmComSetting dialog(ctx, systemPorts);
-        for (const char* name : kLists) control<QComboBox>(dialog, name)->setCurrentIndex(1);
-        press(dialog, "btnCancel");
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(ctx.CurrentSetting.Pc, before);
-    }
-
     void thePortIsAnEntryOrADevice_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("shownNextTime");
-        QTest::newRow("typed device path") << "/dev/pts/7" << 3 << "/dev/pts/7"
-                                           << "/dev/pts/7";
-        QTest::newRow("reported device") << "/dev/ttyUSB0" << 3 << "/dev/ttyUSB0"
-                                         << "/dev/ttyUSB0";
-        QTest::newRow("COM name typed") << "com4" << 4 << ""
-                                        << "COM4";
-        QTest::newRow("box emptied") << "" << 3 << ""
-                                     << "COM3";
+        QTest::newRow("typed device path") << "/dev/pts/7" << 3 << "/dev/pts/7" << "/dev/pts/7";
+        QTest::newRow("reported device") << "/dev/ttyUSB0" << 3 << "/dev/ttyUSB0" << "/dev/ttyUSB0";
+        QTest::newRow("COM name typed") << "com4" << 4 << "" << "COM4";
+        QTest::newRow("box emptied") << "" << 3 << "" << "COM3";
     }
     void thePortIsAnEntryOrADevice() {
         QFETCH(QString, typed);

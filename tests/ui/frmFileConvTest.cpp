@@ -23,8 +23,6 @@ using test::control;
 using test::listedNames;
 using test::qpath;
 
-void touch(const std::filesystem::path& path) { std::ofstream(path) << "x"; }
-
 QStringList inputNames(const frmFileConv& window) { return test::fileBoxNames(window, "filConvertFile"); }
 
 void select(const frmFileConv& window, const QString& name, bool selected) {
@@ -45,35 +43,53 @@ private slots:
         messages.boxes.clear();
         for (auto* folder : {&appFolder, &input, &output, &other}) *folder = std::make_unique<test::TemporaryFolder>();
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder->path().string()));
-        for (const char* name : {"A.BIN", "b.wfm", "C.WFM", "notes.txt"}) touch(input->path() / name);
-        for (const char* name : {"X.CSV", "y.csv", "A.BIN"}) touch(output->path() / name);
-        for (const char* name : {"B.BIN", "Y.CSV"}) touch(other->path() / name);
-        const auto folders = [&](PcSettings& pc) {
-            pc.ConvInputPath = input->path().string();
-            pc.ConvOutputPath = output->path().string();
-        };
-        QCOMPARE(test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), folders), std::int16_t{0});
+        for (const char* name : {"A.BIN", "b.wfm", "C.WFM", "notes.txt"}) std::ofstream(input->path() / name) << "x";
+        for (const char* name : {"X.CSV", "y.csv", "A.BIN"}) std::ofstream(output->path() / name) << "x";
+        for (const char* name : {"B.BIN", "Y.CSV"}) std::ofstream(other->path() / name) << "x";
+        QCOMPARE(test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) {
+                     pc.ConvInputPath = input->path().string(), pc.ConvOutputPath = output->path().string();
+                 }), std::int16_t{0});
     }
 
-    void loadListsTheSavedFoldersAndConvertNeedsASelection() {
-        AppContext ctx(messages, clock);
-        frmFileConv window(ctx);
-        auto* convert = control<QPushButton>(window, "btnConvert");
-        QCOMPARE(control<QLineEdit>(window, "txtInputPath")->text(), qpath(input->path()));
-        QCOMPARE(inputNames(window), (QStringList{"A.BIN", "b.wfm", "C.WFM"}));
-        QCOMPARE(listedNames(window), (QStringList{"X.CSV", "y.csv"}));
-        QVERIFY(!convert->isEnabled());
+    void loadListsTheSavedFoldersConvertNeedsASelectionAndBrowsedFoldersAreKept() {
+        QStringList asked;
+        QString answer;  // none: browsing cancelled
+        {
+            AppContext ctx(messages, clock);
+            frmFileConv window(ctx, OpenWithDesktop, [&](QWidget*, const QString& caption, const QString& start) {
+                asked << caption + "|" + start;
+                return answer;
+            });
+            auto* convert = control<QPushButton>(window, "btnConvert");
+            QCOMPARE(control<QLineEdit>(window, "txtInputPath")->text(), qpath(input->path()));
+            QCOMPARE(inputNames(window), (QStringList{"A.BIN", "b.wfm", "C.WFM"}));
+            QCOMPARE(listedNames(window), (QStringList{"X.CSV", "y.csv"}));
+            QVERIFY(!convert->isEnabled());
+            select(window, "A.BIN", true);
+            select(window, "C.WFM", true);
+            select(window, "A.BIN", false);
+            QVERIFY2(convert->isEnabled(), "one file is still selected");
+            select(window, "C.WFM", false);
+            QVERIFY(!convert->isEnabled());
 
-        select(window, "A.BIN", true);
-        select(window, "C.WFM", true);
-        select(window, "A.BIN", false);
-        QVERIFY2(convert->isEnabled(), "one file is still selected");
-        select(window, "C.WFM", false);
-        QVERIFY(!convert->isEnabled());
-        control<QLineEdit>(window, "txtOutputPath")->clear();
-        control<QListWidget>(window, "filConvertFile")->selectAll();
-        QVERIFY2(!convert->isEnabled(), "no output folder, whatever is selected");
-        QVERIFY(messages.boxes.empty());
+            control<QPushButton>(window, "btnBrowseOut")->click();
+            QCOMPARE(control<QLineEdit>(window, "txtOutputPath")->text(), qpath(output->path()));
+            answer = qpath(other->path());
+            control<QPushButton>(window, "btnBrowse")->click();
+            QCOMPARE(inputNames(window), QStringList{"B.BIN"});
+            window.show();
+            window.close();
+            control<QLineEdit>(window, "txtOutputPath")->clear();
+            control<QListWidget>(window, "filConvertFile")->selectAll();
+            QVERIFY2(!convert->isEnabled(), "no output folder, whatever is selected");
+            QVERIFY(messages.boxes.empty());
+        }
+        QCOMPARE(asked, (QStringList{"Select output folder|" + qpath(output->path()),
+                                     "Select folder|" + qpath(input->path())}));
+        PcSettings saved;
+        test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) { saved = pc; });
+        QCOMPARE(saved.ConvInputPath, other->path().string());
+        QCOMPARE(saved.ConvOutputPath, output->path().string());
     }
 
     void typedFolderIsListedOrRefused_data() {
@@ -103,45 +119,13 @@ private slots:
         box->setText(typed);
         test::finishTyping(box, how);
 
-        if (how == Qt::ActiveWindowFocusReason) {  // another window taking the focus is no edit
-            QVERIFY(messages.boxes.empty());
-            QCOMPARE(box->text(), typed);
-            QCOMPARE(saved, previous);
-        } else if (exists) {
-            QVERIFY(messages.boxes.empty());
-            QCOMPARE(saved, other->path().string());
-            QCOMPARE(listed(), QStringList{inputSide ? "B.BIN" : "Y.CSV"});
-        } else {
-            QCOMPARE(messages.texts(), std::vector<std::string>{"Drive not ready."});
-            QCOMPARE(box->text(), QString::fromStdString(previous));
-            QCOMPARE(saved, previous);
-            QCOMPARE(listed(), before);
-        }
-    }
-
-    void browsedFoldersAreListedAndKeptAfterClosing() {
-        QStringList asked;
-        QString answer;
-        {
-            AppContext ctx(messages, clock);
-            frmFileConv window(ctx, OpenWithDesktop, [&](QWidget*, const QString& caption, const QString& start) {
-                asked << caption + "|" + start;
-                return answer;
-            });
-            control<QPushButton>(window, "btnBrowseOut")->click();  // cancelled
-            QCOMPARE(control<QLineEdit>(window, "txtOutputPath")->text(), qpath(output->path()));
-            answer = qpath(other->path());
-            control<QPushButton>(window, "btnBrowse")->click();
-            QCOMPARE(inputNames(window), QStringList{"B.BIN"});
-            window.show();
-            window.close();
-        }
-        QCOMPARE(asked, (QStringList{"Select output folder|" + qpath(output->path()),
-                                     "Select folder|" + qpath(input->path())}));
-        PcSettings saved;
-        test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) { saved = pc; });
-        QCOMPARE(saved.ConvInputPath, other->path().string());
-        QCOMPARE(saved.ConvOutputPath, output->path().string());
+        // Another window taking the focus is no edit; a missing folder is refused and the previous one comes back.
+        const bool edit = how != Qt::ActiveWindowFocusReason, taken = edit && exists;
+        QCOMPARE(messages.texts(), edit && !exists ? std::vector<std::string>{"Drive not ready."}
+                                                   : std::vector<std::string>{});
+        QCOMPARE(box->text(), edit && !exists ? QString::fromStdString(previous) : typed);
+        QCOMPARE(saved, taken ? other->path().string() : previous);
+        QCOMPARE(listed(), taken ? QStringList{inputSide ? "B.BIN" : "Y.CSV"} : before);
     }
 
     void conversionRunsBehindTheProgressWindowAndListsTheNewFile() {

@@ -38,7 +38,36 @@ void write(const fs::path& path, const std::string& bytes) { std::ofstream(path,
 
 const QStringList kCardFiles{"DATA0001.BIN", "MEAS0002.CSV", "SETUP001.SET"};  // 3000, 43 and 21 bytes
 const QStringList kMemoryFiles{"MEMO0001.CSV", "WAVE0001.WFM"};
-const char* const kCardNotReady = "Pc card not ready.";
+const QString kCardNotReady = "Pc card not ready.", kFailed = "Communication failed.";
+const QStringList kCsv{"MEAS0002.CSV"};
+
+// A click on a medium or on the refresh button, the card pulled out before it or not.
+struct DirectoryRead {
+    const char *row, *clicked; int medium; bool cardPulled; QStringList listed; QString shown;
+};
+const DirectoryRead kDirectoryReads[] = {
+    {"switch", "optSelMemory", 0, false, kMemoryFiles, "Reading the file names of memory has finished."},
+    {"failed refresh", "btnNewInfo", 0, true, kCardFiles, kCardNotReady},
+    // The memory's files could not be picked from the card.
+    {"failed switch", "optSelCard", 1, true, {}, kCardNotReady},
+};
+
+// lost: gone from the meter after the list was read.
+struct Transfer {
+    const char* row; int medium; bool copy, excel; QStringList selected, lost; QString shown; QStringList arrived;
+};
+const Transfer kTransfers[] = {
+    {"memory", 1, true, false, kMemoryFiles, {}, "Data Transfer of memory has finished.", kMemoryFiles},
+    {"failure", 0, true, true, kCsv, kCsv, kFailed, {}},
+    {"workbook alone", 0, false, true, kCsv, {}, "Data Transfer of pc card has finished.", kCsv},
+    {"stopped run's workbook", 0, true, true, {"MEAS0002.CSV", "SETUP001.SET"}, {"SETUP001.SET"}, kFailed, kCsv},
+};
+
+template <typename Row, std::size_t N>
+void addRows(const Row (&rows)[N]) {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i) QTest::newRow(rows[i].row) << int(i);
+}
 
 }  // namespace
 
@@ -56,18 +85,13 @@ class frmFileTransTest : public QObject {
     std::unique_ptr<frmFileTrans> window;
 
     template <typename Control>
-    Control* the(const char* name) {
-        return test::control<Control>(*window, name);
-    }
+    Control* the(const char* name) { return test::control<Control>(*window, name); }
 
     void save(int medium, bool copy = true, bool excel = false) {
-        const auto choices = [&](PcSettings& pc) {
-            pc.TransMedia = static_cast<std::int16_t>(medium);
-            pc.TransSaveData = copy;
-            pc.TransExcel = excel;
-            pc.TransSavePath = copies->withSeparator();
-        };
-        QCOMPARE(test::ChangeSavedSettings(messages, wallClock, appFolder->withSeparator(), choices), std::int16_t{0});
+        QCOMPARE(test::ChangeSavedSettings(messages, wallClock, appFolder->withSeparator(), [&](PcSettings& pc) {
+                     pc.TransMedia = static_cast<std::int16_t>(medium), pc.TransSaveData = copy, pc.TransExcel = excel;
+                     pc.TransSavePath = copies->withSeparator();
+                 }), std::int16_t{0});
     }
 
     void load() {
@@ -75,10 +99,7 @@ class frmFileTransTest : public QObject {
         ctx = std::make_unique<AppContext>(messages, wallClock);
         window = std::make_unique<frmFileTrans>(
             *ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(*meter, linkClock); }, linkClock,
-            [this](const QString& path) {
-                opened << path;
-                return true;
-            });
+            [this](const QString& path) { opened << path; return true; });
     }
 
     // Loads and shows the window: showing it, not loading, reads the saved medium's names once, and says so.
@@ -123,73 +144,25 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium_data() {
-        QTest::addColumn<int>("medium");
-        QTest::addColumn<QString>("clicked");
-        QTest::addColumn<bool>("cardPulled");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("switch") << 0 << "optSelMemory" << false << kMemoryFiles
-                                << "Reading the file names of memory has finished.";
-        QTest::newRow("failed refresh") << 0 << "btnNewInfo" << true << kCardFiles << kCardNotReady;
-        // The memory's files could not be picked from the card.
-        QTest::newRow("failed switch") << 1 << "optSelCard" << true << QStringList() << kCardNotReady;
-    }
+    void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium_data() { addRows(kDirectoryReads); }
     void aClickReadsTheDirectoryAndAFailedReadKeepsOnlyAListOfThatMedium() {
-        QFETCH(int, medium);
-        QFETCH(QString, clicked);
-        QFETCH(bool, cardPulled);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, shown);
-        save(medium);
+        QFETCH(int, row);
+        const DirectoryRead& c = kDirectoryReads[row];
+        save(c.medium);
         open();
         select({listedNames(*window).front()});
-        if (cardPulled) fs::remove_all(card->path());
-        the<QAbstractButton>(qPrintable(clicked))->click();
-        QCOMPARE(messages.texts(), Texts{shown.toStdString()});
-        QCOMPARE(listedNames(*window), listed);
-        QCOMPARE(the<QPushButton>("btnTransStart")->isEnabled(), cardPulled && !listed.isEmpty());
+        if (c.cardPulled) fs::remove_all(card->path());
+        the<QAbstractButton>(c.clicked)->click();
+        QCOMPARE(messages.texts(), Texts{c.shown.toStdString()});
+        QCOMPARE(listedNames(*window), c.listed);
+        QCOMPARE(the<QPushButton>("btnTransStart")->isEnabled(), c.cardPulled && !c.listed.isEmpty());
         QCOMPARE(ctx->CurrentSetting.Pc.TransMedia, std::int16_t(the<QRadioButton>("optSelMemory")->isChecked()));
     }
 
-    void eachHeaderClickSortsTheOtherWayRound() {
-        open();
-        auto click = [&](int column) {
-            emit the<QTreeWidget>("ListView1")->header()->sectionClicked(column);
-            return listedNames(*window);
-        };
-        const QStringList bySize{"SETUP001.SET", "MEAS0002.CSV", "DATA0001.BIN"};
-        QCOMPARE(click(0), QStringList(kCardFiles.rbegin(), kCardFiles.rend()));
-        QCOMPARE(click(0), kCardFiles);
-        QCOMPARE(click(1), QStringList(bySize.rbegin(), bySize.rend()));
-        QCOMPARE(click(1), bySize);
-    }
-
-    void transferCopiesTheSelectedFilesAndOpensTheWorkbook_data() {
-        QTest::addColumn<int>("medium");
-        QTest::addColumn<bool>("copy");
-        QTest::addColumn<bool>("excel");
-        QTest::addColumn<QStringList>("selected");
-        QTest::addColumn<QStringList>("lost");  // gone from the meter after the list was read
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("arrived");
-        const QString failed = "Communication failed.";
-        const QStringList csv{"MEAS0002.CSV"}, texts{"MEAS0002.CSV", "SETUP001.SET"}, second{"SETUP001.SET"}, none;
-        QTest::newRow("memory") << 1 << true << false << kMemoryFiles << none << "Data Transfer of memory has finished."
-                                << kMemoryFiles;
-        QTest::newRow("failure") << 0 << true << true << csv << csv << failed << none;
-        QTest::newRow("workbook alone") << 0 << false << true << csv << none << "Data Transfer of pc card has finished."
-                                        << csv;
-        QTest::newRow("workbook of a run that stopped") << 0 << true << true << texts << second << failed << csv;
-    }
+    void transferCopiesTheSelectedFilesAndOpensTheWorkbook_data() { addRows(kTransfers); }
     void transferCopiesTheSelectedFilesAndOpensTheWorkbook() {
-        QFETCH(int, medium);
-        QFETCH(bool, copy);
-        QFETCH(bool, excel);
-        QFETCH(QStringList, selected);
-        QFETCH(QStringList, lost);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, arrived);
+        QFETCH(int, row);
+        const auto& [_, medium, copy, excel, selected, lost, shown, arrived] = kTransfers[row];
         save(medium, copy, excel);
         open();
         const QStringList listed = listedNames(*window);
@@ -212,9 +185,18 @@ private slots:
         if (!copy) QFile::remove(workbook);
     }
 
-    void theChoicesEnableTheControlsAndOutliveTheWindow() {
+    void headerClicksSortAndTheChoicesEnableTheControlsAndOutliveTheWindow() {
         test::TemporaryFolder other;
         open();
+        auto click = [&](int column) {  // each click on a header sorts the other way round
+            emit the<QTreeWidget>("ListView1")->header()->sectionClicked(column);
+            return listedNames(*window);
+        };
+        const QStringList bySize{"SETUP001.SET", "MEAS0002.CSV", "DATA0001.BIN"};
+        QCOMPARE(click(0), QStringList(kCardFiles.rbegin(), kCardFiles.rend()));
+        QCOMPARE(click(0), kCardFiles);
+        QCOMPARE(click(1), QStringList(bySize.rbegin(), bySize.rend()));
+        QCOMPARE(click(1), bySize);
         auto* start = the<QPushButton>("btnTransStart");
         QVERIFY(!start->isEnabled());
         the<QTreeWidget>("ListView1")->selectAll();
