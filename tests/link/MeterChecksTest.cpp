@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "link/MeterChecks.h"
-#include "support/FixedClock.h"
-#include "support/RecordingMessages.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 
 namespace voltaro {
 namespace {
@@ -11,49 +11,27 @@ namespace {
 using namespace std::chrono_literals;
 using Texts = std::vector<std::string>;
 
-struct MeterChecks : ::testing::Test {
-    test::RecordingMessages messages;
-    test::FixedClock wallClock{{2026, 3, 4, 5, 6, 7}};
-    AppContext ctx{messages, wallClock};
-    test::ManualClock clock;
-    test::ScriptedPort port{clock};
-    Link link{ctx, port, clock};
-
-    std::vector<std::string> texts() const { return messages.texts(); }
-};
+struct MeterChecks : ::testing::Test, test::ScriptedLink {};
 
 TEST(IdentityReply, ModelAfterTheFirstCommaAndVersionBeforeTheLastCharacter) {
-    const struct {
-        const char* reply;
-        const char* model;
-        const char* version;
-    } cases[] = {
-        {"ACME, ZR915,0,1.05 ", "ZR915", "1.05"},
-        {"xZR915 v1.05;", "ZR915", "1.05"},  // no comma: the model starts at the second character
-        {"", "", ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ModelOfIdentity(c.reply), c.model) << c.reply;
-        EXPECT_EQ(VersionOfIdentity(c.reply), c.version) << c.reply;
+    // Without a comma the model starts at the second character.
+    for (const auto& [reply, model, version] : {std::tuple{"ACME, ZR915,0,1.05 ", "ZR915", "1.05"},
+                                                {"xZR915 v1.05;", "ZR915", "1.05"}, {"", "", ""}}) {
+        EXPECT_EQ(ModelOfIdentity(reply), model) << reply;
+        EXPECT_EQ(VersionOfIdentity(reply), version) << reply;
     }
 }
 
 TEST_F(MeterChecks, IdentityAndVersionDecideBeforeAnyStateQuery) {
-    const struct {
-        const char* identity;
-        Texts shown;
-    } cases[] = {
-        {"ACME, ZR915,0,1.05 ", {}},
-        {"ACME, zr915,0,1.05 ", {"ZR915 not ready."}},
-        {"ACME, ZR915,0,1-05 ", {"Invalid version number."}},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [identity, shown] : {std::pair<const char*, Texts>{"ACME, ZR915,0,1.05 ", {}},
+                                          {"ACME, zr915,0,1.05 ", {"ZR915 not ready."}},
+                                          {"ACME, ZR915,0,1-05 ", {"Invalid version number."}}}) {
         messages.boxes.clear();
         ctx.MeterVersion = "none";
-        port.answer("*IDN?", {c.identity});
-        EXPECT_EQ(CheckMeterIdentity(link), c.shown.empty() ? 0 : -1) << c.identity;
-        EXPECT_EQ(texts(), c.shown);
-        EXPECT_EQ(ctx.MeterVersion, c.shown.empty() ? "1.05" : "none");
+        port.answer("*IDN?", {identity});
+        EXPECT_EQ(CheckMeterIdentity(link), shown.empty() ? 0 : -1) << identity;
+        EXPECT_EQ(texts(), shown);
+        EXPECT_EQ(ctx.MeterVersion, shown.empty() ? "1.05" : "none");
     }
 }
 
@@ -98,15 +76,14 @@ TEST_F(MeterChecks, TheIdentityWaitsTwentySecondsOnlyWhileReadingBack) {
 }
 
 TEST_F(MeterChecks, OnlyErrorStatus200RefusesSettings) {
-    for (const char* status : {"100", "200"}) {
+    for (const std::string status : {"100", "200"}) {
         messages.boxes.clear();
         port.written.clear();
         port.answer(":OPER?", {"17"});
         port.answer(":STAT:ERR?", {status});
-        const bool refused = std::string(status) == "200";
-        EXPECT_EQ(CheckSettingAccepted(link), refused ? -1 : 0);
+        EXPECT_EQ(CheckSettingAccepted(link), status == "200" ? -1 : 0);
         EXPECT_EQ(port.commands(), (Texts{"*CLS", ":OPER?", ":OPER 17", ":STAT:ERR?"}));
-        EXPECT_EQ(texts(), refused ? Texts{"Measurement data is not cleared."} : Texts{});
+        EXPECT_EQ(texts(), status == "200" ? Texts{"Measurement data is not cleared."} : Texts{});
     }
 }
 

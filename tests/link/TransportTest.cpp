@@ -2,9 +2,7 @@
 
 #include "link/CommPortSettings.h"
 #include "link/Link.h"
-#include "support/FixedClock.h"
-#include "support/RecordingMessages.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 
 namespace voltaro {
 namespace {
@@ -12,20 +10,12 @@ namespace {
 using namespace std::chrono_literals;
 using Seconds = std::chrono::duration<double>;
 
-struct Transport : ::testing::Test {
-    test::RecordingMessages messages;
-    test::FixedClock wallClock{{2026, 1, 1, 23, 59, 58}};
-    AppContext ctx{messages, wallClock};
-    test::ManualClock clock;
-    test::ScriptedPort port{clock};
-    Link link{ctx, port, clock};
-
+struct Transport : ::testing::Test, test::ScriptedLink {
     Transport() {
         clock.advance(1h);  // some way into the clock's life
         ctx.MsgTitle = "Setting";
     }
     double secondsSince(MonotonicClock::TimePoint start) const { return Seconds(clock.now() - start).count(); }
-    std::vector<std::string> texts() const { return messages.texts(); }
 };
 
 TEST_F(Transport, RepliesAreAssembledAcrossPiecesAndKeepWhatFollowsTheirEnd) {

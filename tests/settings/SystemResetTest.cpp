@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/DefaultSettings.h"
 #include "settings/SystemReset.h"
-#include "support/FixedClock.h"
-#include "support/RecordingMessages.h"
-#include "support/ScriptedPort.h"
+#include "support/ScriptedLink.h"
 
 namespace voltaro {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-struct Reset : ::testing::Test {
-    test::RecordingMessages messages;
-    test::FixedClock wallClock{{2026, 3, 4, 5, 6, 7}};
-    AppContext ctx{messages, wallClock};
-    test::ManualClock clock;
-    test::ScriptedPort port{clock};
-    Link link{ctx, port, clock};
-
+struct Reset : ::testing::Test, test::ScriptedLink {
     Reset() {
         ctx.AppPath = "/app/";
         SetDefaultSettings(ctx);
@@ -39,10 +32,9 @@ TEST_F(Reset, ResetsMeterAndRecordKeepingLanguageAndPcSide) {
                                       ":COMM:HEAD ON"}));
     EXPECT_EQ(port.opened.at(0).device, "/dev/pts/9");
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(ctx.CurrentSetting.Wiring, 3);
-    EXPECT_EQ(ctx.CurrentSetting.Language, 3);
-    EXPECT_EQ(ctx.CurrentSetting.Pc.PcPortName, "/dev/pts/9");
-    EXPECT_EQ(messages.texts(), Texts{"Reset was performed."});
+    EXPECT_EQ(std::tuple(ctx.CurrentSetting.Wiring, ctx.CurrentSetting.Language, ctx.CurrentSetting.Pc.PcPortName),
+              std::tuple(3, 3, "/dev/pts/9"));
+    EXPECT_EQ(texts(), Texts{"Reset was performed."});
     EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);
 }
 
@@ -54,7 +46,7 @@ TEST_F(Reset, DeclinedOrFailedResetChangesNothing) {
 
     port.answer(":MEAS:STAT?", {"1"});
     EXPECT_EQ(SystemReset(link), -1);
-    EXPECT_EQ(messages.texts(), Texts{"Information on the pc card can't be read during integration measurement."});
+    EXPECT_EQ(texts(), Texts{"Information on the pc card can't be read during integration measurement."});
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(ctx.CurrentSetting, before);
     EXPECT_EQ(ctx.OperationMode, operation_mode::Idle);

@@ -43,30 +43,21 @@ struct MeterExchange : test::SimulatedMeterLink {
     Lines commands;
 };
 
-std::string Keyword(const std::string& line) { return line.substr(0, line.find(' ')); }
-
 Lines WithKeywords(const Lines& lines, const Lines& keywords) {
     Lines kept;
     for (const std::string& line : lines)
-        if (std::find(keywords.begin(), keywords.end(), Keyword(line)) != keywords.end()) kept.push_back(line);
+        if (std::ranges::count(keywords, line.substr(0, line.find(' '))) != 0) kept.push_back(line);
     return kept;
 }
 
 // A receive from a meter on hold stops with its one message, unless the meter shows a
 // screen where hold does not matter: the checks ask once the headers are off.
 TEST(SettingExchange, TheStateChecksAskWithoutHeaders) {
-    const struct {
-        std::function<void(sim::MeterFaults&)> fault;
-        Lines shown;
-    } cases[] = {
-        {[](auto& f) { f.hold = true; }, {"It is under hold."}},
-        {[](auto& f) { f.screen = "GRAPH", f.hold = true; }, {}},
-    };
-    for (const auto& c : cases) {
-        MeterExchange m(test::Faults(c.fault));
+    for (const auto& [screen, shown] : {std::pair<const char*, Lines>{"MEAS", {"It is under hold."}}, {"GRAPH", {}}}) {
+        MeterExchange m(test::Faults([&](sim::MeterFaults& f) { f.screen = screen, f.hold = true; }));
         SettingRecord r = m.ctx.CurrentSetting;
-        EXPECT_EQ(SettingComRead2(m.link, r), c.shown.empty() ? 0 : -1) << testing::PrintToString(c.shown);
-        EXPECT_EQ(m.messages.texts(), c.shown);
+        EXPECT_EQ(SettingComRead2(m.link, r), shown.empty() ? 0 : -1) << screen;
+        EXPECT_EQ(m.messages.texts(), shown);
     }
 }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
@@ -24,11 +22,6 @@ struct SpreadsheetExport : ::testing::Test {
     test::TemporaryFolder folder;
     std::string book = (folder.path() / "book.xlsx").string();
 
-    std::string source(const std::string& name, const std::string& bytes) const {
-        const std::string path = (folder.path() / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
     std::string part(const std::string& name) const {
         return test::ReadWorkbookPart(book, name).value_or("<no " + name + ">");
     }
@@ -36,13 +29,6 @@ struct SpreadsheetExport : ::testing::Test {
         return test::SheetCells(part("xl/worksheets/sheet" + std::to_string(sheet) + ".xml"));
     }
     Texts sheetNames() const { return test::SheetNames(part("xl/workbook.xml")); }
-    Texts folderNames() const {
-        Texts names;
-        for (const auto& entry : fs::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 TEST_F(SpreadsheetExport, LinesBecomeRowsAndFieldsBecomeCells) {
@@ -63,7 +49,7 @@ TEST_F(SpreadsheetExport, LinesBecomeRowsAndFieldsBecomeCells) {
         SCOPED_TRACE(c.text);
         {
             SpreadsheetWorkbook workbook(ctx, book);
-            ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", c.text)), 0);
+            ASSERT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", c.text)), 0);
             ASSERT_EQ(workbook.close(), 0);
         }
         EXPECT_EQ(sheetCells(1), c.cells);
@@ -75,7 +61,7 @@ TEST_F(SpreadsheetExport, ALineFillsAtMost256Cells) {
     std::string line;
     for (int field = 1; field <= 300; ++field) line += std::to_string(field) + ",";
     SpreadsheetWorkbook workbook(ctx, book);
-    ASSERT_EQ(workbook.TransExec("WIDE.CSV", source("WIDE.CSV", line + "\r\nnext\r\n")), 0);
+    ASSERT_EQ(workbook.TransExec("WIDE.CSV", folder.write("WIDE.CSV", line + "\r\nnext\r\n")), 0);
     ASSERT_EQ(workbook.close(), 0);
     const Texts cells = sheetCells(1);
     EXPECT_EQ(Texts(cells.end() - 2, cells.end()), (Texts{"IV1 #256", "A2 next"}));
@@ -99,8 +85,8 @@ TEST_F(SpreadsheetExport, ASheetThatCannotBeFilledIsReportedOnce) {
         SCOPED_TRACE(c.name);
         messages.boxes.clear();
         SpreadsheetWorkbook workbook(ctx, book, 3);
-        ASSERT_EQ(workbook.TransExec(" DATA.CSV ", source("DATA.CSV", "1\r\n2\r\n3\r\n")), 0);
-        EXPECT_EQ(workbook.TransExec(c.name, source("OTHER.CSV", c.text)), -1);
+        ASSERT_EQ(workbook.TransExec(" DATA.CSV ", folder.write("DATA.CSV", "1\r\n2\r\n3\r\n")), 0);
+        EXPECT_EQ(workbook.TransExec(c.name, folder.write("OTHER.CSV", c.text)), -1);
         ASSERT_EQ(messages.boxes.size(), 1u);
         EXPECT_NE(messages.boxes[0].text.find(c.reason), std::string::npos) << messages.boxes[0].text;
         ASSERT_EQ(workbook.close(), 0);
@@ -115,7 +101,7 @@ TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
     const std::string unreachable = (folder.path() / "missing" / "book.xlsx").string();
     {
         SpreadsheetWorkbook workbook(ctx, unreachable);
-        EXPECT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), -1);
+        EXPECT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", "1\r\n")), -1);
         EXPECT_EQ(workbook.close(), 0);
     }
     {
@@ -130,11 +116,11 @@ TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
     fs::create_directories(fs::path(book) / "inside");
     {
         SpreadsheetWorkbook workbook(ctx, book);
-        ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), 0);
+        ASSERT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", "1\r\n")), 0);
         EXPECT_EQ(workbook.close(), -1);
     }
     EXPECT_EQ(messages.texts(), Texts{book + ": Is a directory"});
-    EXPECT_EQ(folderNames(), (Texts{"DATA.CSV", "book.xlsx"}));
+    EXPECT_EQ(folder.names(), (Texts{"DATA.CSV", "book.xlsx"}));
 }
 
 }  // namespace
