@@ -88,14 +88,6 @@ TEST(CodeTables, RepliesThatDifferFromTheSentSpelling) {
     for (const auto& c : cases) EXPECT_EQ(c.toIndex(c.token), c.expected) << c.token;
 }
 
-TEST(CodeTables, SpellingsOfOneIndex) {
-    const std::string none(kNoToken);
-    EXPECT_EQ((std::vector{IndexToFixClock(0), IndexToFixClock(2), IndexToOnOff(1), IndexToOnOff(2),
-                           IndexToInterval(16, IntervalSpelling::Reply), IndexToInterval(3, IntervalSpelling::Short),
-                           IndexToInterval(4, IntervalSpelling::Short)}),
-              (std::vector<std::string>{"50Hz", none, "ON", none, "1H", "500msec", none}));
-}
-
 // The .SET file stores the count, the meter link the token: both must land on the same index.
 TEST(CodeTables, AverageCountAndToken) {
     for (std::int16_t i = 0; i < kAverageCount; ++i) EXPECT_EQ(AverageCountToIndex(std::stoi(IndexToAverage(i))), i);
