@@ -77,12 +77,6 @@ private:
     std::string device_;
 };
 
-SerialLineSettings lineTo(const std::string& device) {
-    SerialLineSettings line;
-    line.device = device;
-    return line;
-}
-
 std::chrono::duration<double> processorTime() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -100,7 +94,7 @@ private slots:
         PseudoTerminal meter;
         QtSerialPort port;
         std::string error;
-        QVERIFY2(port.open(lineTo(meter.device()), error), error.c_str());
+        QVERIFY2(port.open(SerialLineSettings{meter.device()}, error), error.c_str());
 
         QVERIFY(port.write(":WIRI?\r\n", 1s));
         QCOMPARE(meter.receive(8, 2s), std::string(":WIRI?\r\n"));
@@ -146,7 +140,7 @@ private slots:
         PseudoTerminal meter;
         QtSerialPort port;
         std::string error;
-        QVERIFY2(port.open(lineTo(meter.device()), error), error.c_str());
+        QVERIFY2(port.open(SerialLineSettings{meter.device()}, error), error.c_str());
         meter.hangUp();
 
         const auto cpuBefore = processorTime();
@@ -190,7 +184,7 @@ private slots:
         QCOMPARE(meter.receive(6, 2s), std::string("BEEP\r\n"));
 
         // A missing device fails with the system's text, and the port it was to replace is closed.
-        QVERIFY(!port.open(lineTo("/dev/voltaro-no-such-device"), error));
+        QVERIFY(!port.open(SerialLineSettings{"/dev/voltaro-no-such-device"}, error));
         QCOMPARE(error, std::generic_category().message(ENOENT));
         QVERIFY(!port.isOpen());
         QVERIFY(meter.deviceClosed());
