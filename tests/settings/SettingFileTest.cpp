@@ -198,16 +198,14 @@ TEST(SettingFileReader, ACommaLocaleChangesNothing) {
     EXPECT_EQ(read, ReadBackExpected(OffDefault(), Factory()));
 }
 
-struct SettingFileOnDisk : ::testing::Test {
+// A file is written in place of an older one, or the system's text is shown. A file that cannot
+// be read, or that does not read as a setting file, is reported the same when it is loaded.
+TEST(SettingFileOnDisk, WritesInPlaceOfAnOlderFileAndLoadsOnlyAFileThatReadsAndPassesTheCheck) {
     test::RecordingMessages messages;
     test::FixedClock clock{{2024, 4, 1, 9, 0, 37}};
     AppContext ctx{messages, clock};
     test::TemporaryFolder folder;
-
-    std::string path(const char* name) const { return (folder.path() / name).string(); }
-};
-
-TEST_F(SettingFileOnDisk, WritesInPlaceOfAnOlderFileOrShowsTheSystemsText) {
+    const auto path = [&](const char* name) { return (folder.path() / name).string(); };
     const std::string file = folder.write("915ZR000.SET", "an older, longer file that the new one replaces entirely");
     ASSERT_EQ(WriteSettingFile(ctx, file, OffDefault()), 0);
     EXPECT_EQ(test::FileBytes(file), Crlf(kOffDefaultFile));
@@ -216,17 +214,14 @@ TEST_F(SettingFileOnDisk, WritesInPlaceOfAnOlderFileOrShowsTheSystemsText) {
     EXPECT_EQ(WriteSettingFile(ctx, path("missing/915ZR000.SET"), Factory()), -1);
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_NE(messages.texts()[0].find("No such file or directory"), std::string::npos) << messages.texts()[0];
-}
 
-// A file that cannot be read, or that does not read as a setting file, is reported the same.
-TEST_F(SettingFileOnDisk, LoadingTakesOnlyAFileThatReadsAndPassesTheCheck) {
+    messages.boxes.clear();
     ctx.CurrentSetting = Factory();
     const std::string bad = folder.write("BAD.SET", Replaced(Crlf(kOffDefaultFile), {{"DIP 10", "DIP ten"}}));
     for (const std::string& file : {bad, path("NONE.SET"), folder.path().string()})
         EXPECT_EQ(LoadSettingFile(ctx, file), -1) << file;
     SettingRecord good = Factory();
-    good.FileName = "DATA_001";
-    good.Swell = 150;
+    good.FileName = "DATA_001", good.Swell = 150;
     SettingRecord refused = good;
     refused.Wiring = 9;
     ASSERT_EQ(WriteSettingFile(ctx, path("REFUSED.SET"), refused), 0);

@@ -87,23 +87,9 @@ TEST(SettingExchange, ReceiveAsksTheTimesTheMethodsUseAndKeepsTheRest) {
     EXPECT_TRUE(m.messages.boxes.empty());
 }
 
-TEST(SettingExchange, SetCommandsInTheMetersSpellings) {
-    MeterExchange m;
-    const SettingRecord sent = m.changed([](SettingRecord& r) {
-        r.FixClock = 1, r.ARange[0] = 17, r.Vt = 1.5f, r.Ct[2] = 0.1f;
-        r.SaveNormal = 1, r.SaveWh = 0, r.SaveHrm = 0;
-        r.SaveHrmOrdSel = 1;
-        r.SaveHrmOrder.fill(0);
-        for (int order : {1, 3, 5, 7}) r.SaveHrmOrder[order - 1] = 1;
-    });
-    ASSERT_EQ(SettingComWrite2(m.link, sent, false), 0);
-    const Lines set = m.lastSetCommands();
-    for (const char* line : {":FREQ 60Hz", ":CURR:RANG 1,1KA", ":VT 1.5", ":CT 3,0.1", ":DOUT:ITEM1 1",
-                             ":DOUT:ITEM5 2,85,0,0,0,0,0,0", ":SYST:DATE 2026,12,6", ":AOUT:CH2 1,0,I1,1,1,1K"})
-        EXPECT_NE(std::find(set.begin(), set.end(), line), set.end()) << line;
-}
-
-TEST(SettingExchange, TheTimesGoOutTwiceAndTheTimerAfterThem) {
+// The set commands in the meter's spellings; the start time goes out twice and the timer after
+// it, and neither goes out for methods that do not use them.
+TEST(SettingExchange, SetCommandsInTheMetersSpellingsAndTheTimesTwiceBeforeTheTimer) {
     const struct {
         std::int16_t start;
         std::int16_t stop;
@@ -121,9 +107,18 @@ TEST(SettingExchange, TheTimesGoOutTwiceAndTheTimerAfterThem) {
             r.StartTime = {2004, 1, 5, 9, 30, 0};
             r.StopTime = {2004, 1, 6, 18, 0, 0};
             r.StopTimer = {1, 0, 30};
+            r.FixClock = 1, r.ARange[0] = 17, r.Vt = 1.5f, r.Ct[2] = 0.1f;
+            r.SaveNormal = 1, r.SaveWh = 0, r.SaveHrm = 0;
+            r.SaveHrmOrdSel = 1;
+            r.SaveHrmOrder.fill(0);
+            for (int order : {1, 3, 5, 7}) r.SaveHrmOrder[order - 1] = 1;
         });
         ASSERT_EQ(SettingComWrite2(m.link, sent, false), 0);
         EXPECT_EQ(WithKeywords(m.commands, {":STAR:METH", ":STOP:METH", ":STAR:TIME", ":STOP:TIME", ":TIME"}), c.sent);
+        const Lines set = m.lastSetCommands();
+        for (const char* line : {":FREQ 60Hz", ":CURR:RANG 1,1KA", ":VT 1.5", ":CT 3,0.1", ":DOUT:ITEM1 1",
+                                 ":DOUT:ITEM5 2,85,0,0,0,0,0,0", ":SYST:DATE 2026,12,6", ":AOUT:CH2 1,0,I1,1,1,1K"})
+            EXPECT_NE(std::find(set.begin(), set.end(), line), set.end()) << line;
     }
 }
 
