@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -259,8 +258,7 @@ TEST(MeterSim, AnswersOnItsPseudoTerminalLogsWhatItHeardAndStopsCleanly) {
     ::kill(std::exchange(simulator.pid, -1), SIGTERM);
     const int status = ::pclose(std::exchange(simulator.out, nullptr));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::ifstream logged(log);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(logged), {}), "*IDN?\n");
+    EXPECT_EQ(test::FileBytes(log), "*IDN?\n");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <tuple>
 
 #include "sim/SimulatedMeterLink.h"
@@ -196,7 +195,7 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     for (const auto& [folder, name, bytes] : {std::tuple{&card, "B0002.BIN", 10}, {&card, "A0001.BIN", 20},
                                               {&card, "SETUP1.SET", 5}, {&card, "Z1.CSV", 7}, {&memory, "M1.CSV", 7},
                                               {&memory, "OLD.SET", 3}})
-        std::ofstream(folder->path() / name, std::ios::binary) << std::string(static_cast<std::size_t>(bytes), 'x');
+        folder->write(name, std::string(static_cast<std::size_t>(bytes), 'x'));
     const sim::MeterFolders folders{card.path(), memory.path()};
     const auto namesAndSizes = [](const MeterFileList& list) {
         Names names;
