@@ -172,7 +172,7 @@ TEST(SettingExchange, AnItemTheMeterDoesNotTakeSendsThePreviousSettingAgain) {
     }
 }
 
-TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
+TEST(SettingExchange, AFailureHalfwayChangesNothingAndSendsNothingMore) {
     const struct {
         const char* what;
         Lines silentOn;
@@ -195,17 +195,14 @@ TEST(SettingExchange, AFailureHalfwayChangesNothingAndRestoresNothing) {
         EXPECT_EQ(m.ctx.CurrentSetting, before) << c.what;
         EXPECT_EQ(m.messages.texts(), Lines(2, "Communication failed.")) << c.what;
         EXPECT_FALSE(m.port.isOpen()) << c.what;
+        if (c.silentOn.empty()) continue;
+        // A send whose read-back fails keeps the current setting and sends nothing more.
+        EXPECT_EQ(SendProcedure(m.link, m.changed([](SettingRecord& r) { r.Wiring = 5; }), false), -1);
+        EXPECT_EQ(m.ctx.CurrentSetting, before);
+        EXPECT_EQ(m.commands.back(), ":LANG?");
+        EXPECT_EQ(m.messages.texts(), Lines(3, "Communication failed."));
+        EXPECT_EQ(m.ctx.OperationMode, operation_mode::Idle);
     }
-}
-
-TEST(SettingExchange, AFailedReadBackKeepsTheCurrentSettingAndSendsNothingMore) {
-    MeterExchange m(test::Faults([](sim::MeterFaults& f) { f.silentOn = {":LANG?"}; }));
-    const SettingRecord before = m.ctx.CurrentSetting;
-    EXPECT_EQ(SendProcedure(m.link, m.changed([](SettingRecord& r) { r.Wiring = 5; }), false), -1);
-    EXPECT_EQ(m.ctx.CurrentSetting, before);
-    EXPECT_EQ(m.commands.back(), ":LANG?");
-    EXPECT_EQ(m.messages.texts(), Lines{"Communication failed."});
-    EXPECT_EQ(m.ctx.OperationMode, operation_mode::Idle);
 }
 
 TEST(SettingExchange, ThePcClockSetsTheMetersAndItsDateIsNotCompared) {
