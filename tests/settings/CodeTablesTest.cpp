@@ -100,7 +100,9 @@ TEST(CodeTables, AverageCountAndToken) {
     EXPECT_EQ(index, -1);
 }
 
-TEST(ARangesByClamp, EveryListIsAscendingAndOffersNoUnreportedRange) {
+// Each clamp's list is ascending, offers no unreported range and maps its positions both ways;
+// a new clamp keeps the A range when it has it too.
+TEST(ARangesByClamp, EveryListIsAscendingAndKeepsARangeTheNewClampAlsoHas) {
     for (std::int16_t clamp = 0; clamp < kClampCount; ++clamp) {
         const auto list = ARangeListIndexes(clamp);
         ASSERT_FALSE(list.empty()) << clamp;
@@ -110,14 +112,13 @@ TEST(ARangesByClamp, EveryListIsAscendingAndOffersNoUnreportedRange) {
         EXPECT_LT(list.back(), kARangeCount) << clamp;
         EXPECT_EQ(ARangeFromListPosition(clamp, 1000), list.back());
         EXPECT_EQ(ARangeFromListPosition(clamp, -1), list.front());
+        for (int position = 0; position < static_cast<int>(list.size()); ++position)
+            EXPECT_EQ(ARangeListPosition(clamp, ARangeFromListPosition(clamp, position)), position) << clamp;
     }
     for (std::int16_t clamp : {std::int16_t{-1}, std::int16_t{kClampCount}}) {
         EXPECT_TRUE(ARangeListIndexes(clamp).empty());
         EXPECT_EQ(ARangeFromListPosition(clamp, 0), -1);
     }
-}
-
-TEST(SettingConversions, ARangeListPositionKeepsARangeTheNewClampAlsoHas) {
     const struct {
         std::int16_t clamp;
         std::int16_t aRange;
@@ -133,13 +134,13 @@ TEST(SettingConversions, ARangeListPositionKeepsARangeTheNewClampAlsoHas) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ARangeListPosition(c.clamp, c.aRange), c.position) << c.clamp << '/' << c.aRange;
-
-    for (std::int16_t clamp = 0; clamp < kClampCount; ++clamp)
-        for (int position = 0; position < static_cast<int>(ARangeListIndexes(clamp).size()); ++position)
-            EXPECT_EQ(ARangeListPosition(clamp, ARangeFromListPosition(clamp, position)), position) << clamp;
 }
 
-TEST(SettingConversions, FrequencyListPositionsStandForTheWiringsSources) {
+// The frequency list offers the wiring's sources; the stop list leaves out "just", so its third
+// entry is the timer.
+TEST(SettingConversions, ListPositionsStandForTheWiringsSourcesAndTheStopMethods) {
+    EXPECT_EQ(StopMethodFromListPosition(2), 3);
+    EXPECT_EQ(StopMethodListPosition(3), 2);
     const std::vector<std::vector<std::int16_t>> sources{
         {0}, {0, 1}, {0, 1}, {0, 2}, {0, 1, 2}, {0, 1, 2}, {0, 1, 2}, {0, 1, 2},
     };
@@ -151,12 +152,6 @@ TEST(SettingConversions, FrequencyListPositionsStandForTheWiringsSources) {
             EXPECT_EQ(SourceListPosition(wiring, offered[position]), position) << wiring;
         }
     }
-}
-
-// The stop list leaves out "just": its third entry is the timer.
-TEST(SettingConversions, StopListPositionsAndMethodCodes) {
-    EXPECT_EQ(StopMethodFromListPosition(2), 3);
-    EXPECT_EQ(StopMethodListPosition(3), 2);
 }
 
 TEST(SettingConversions, LoadsAndCurrentChannelsPerWiring) {
