@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
+
+#include "settings/SettingConversions.h"
 
 namespace voltaro {
 namespace {
-
-std::string Upper(std::string text) {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::toupper(c); });
-    return text;
-}
 
 struct Pair {
     const char* name;
@@ -56,18 +54,16 @@ const Pair kPairs[] = {
 
 class ConverterPair : public ::testing::TestWithParam<Pair> {};
 
-// The send path upper-cases what it sends, so every sent token must read back as its own row.
-TEST_P(ConverterPair, SentTokenReadsBackAsItsRow) {
+// The send path upper-cases what it sends, so every sent token must read back as its own row;
+// indexes outside the table have their own tokens.
+TEST_P(ConverterPair, SentTokenReadsBackAsItsRowAndIndexesOutsideTheTableHaveNone) {
     const Pair& p = GetParam();
     for (int i = 0; i < p.count; ++i) {
-        const std::string sent = p.toToken(static_cast<std::int16_t>(i));
+        std::string sent = p.toToken(static_cast<std::int16_t>(i));
         ASSERT_NE(sent, kNoToken) << "row " << i;
-        EXPECT_EQ(p.toIndex(Upper(sent)), i == p.unreported ? -1 : i) << sent;
+        std::ranges::transform(sent, sent.begin(), [](unsigned char c) { return std::toupper(c); });
+        EXPECT_EQ(p.toIndex(sent), i == p.unreported ? -1 : i) << sent;
     }
-}
-
-TEST_P(ConverterPair, IndexOutsideTheTable) {
-    const Pair& p = GetParam();
     EXPECT_EQ(p.toToken(-1), p.below);
     EXPECT_EQ(p.toToken(INT16_MIN), p.below);
     EXPECT_EQ(p.toToken(static_cast<std::int16_t>(p.count)), p.above);
@@ -95,29 +91,18 @@ TEST(CodeTables, RepliesThatDifferFromTheSentSpelling) {
     for (const auto& c : cases) EXPECT_EQ(c.toIndex(c.token), c.expected) << c.token;
 }
 
-TEST(CodeTables, SpellingsOfOneIndex) {
-    EXPECT_EQ(IndexToFixClock(0), "50Hz");
-    EXPECT_EQ(IndexToFixClock(2), kNoToken);
-    EXPECT_EQ(IndexToOnOff(1), "ON");
-    EXPECT_EQ(IndexToOnOff(2), kNoToken);
-    EXPECT_EQ(IndexToInterval(16, IntervalSpelling::Reply), "1H");
-    EXPECT_EQ(IndexToInterval(3, IntervalSpelling::Short), "500msec");
-    EXPECT_EQ(IndexToInterval(4, IntervalSpelling::Short), kNoToken);
-}
-
 // The .SET file stores the count, the meter link the token: both must land on the same index.
 TEST(CodeTables, AverageCountAndToken) {
-    for (std::int16_t i = 0; i < kAverageCount; ++i) {
-        std::int16_t index = i;
-        EXPECT_EQ(AverageCountToIndex(std::stoi(IndexToAverage(index))), i);
-    }
+    for (std::int16_t i = 0; i < kAverageCount; ++i) EXPECT_EQ(AverageCountToIndex(std::stoi(IndexToAverage(i))), i);
     for (int count : {0, 3, 100}) EXPECT_EQ(AverageCountToIndex(count), -1) << count;
     std::int16_t index = kAverageCount;
     EXPECT_EQ(IndexToAverage(index), "");
     EXPECT_EQ(index, -1);
 }
 
-TEST(ARangesByClamp, EveryListIsAscendingAndOffersNoUnreportedRange) {
+// Each clamp's list is ascending, offers no unreported range and maps its positions both ways;
+// a new clamp keeps the A range when it has it too.
+TEST(ARangesByClamp, EveryListIsAscendingAndKeepsARangeTheNewClampAlsoHas) {
     for (std::int16_t clamp = 0; clamp < kClampCount; ++clamp) {
         const auto list = ARangeListIndexes(clamp);
         ASSERT_FALSE(list.empty()) << clamp;
@@ -127,10 +112,85 @@ TEST(ARangesByClamp, EveryListIsAscendingAndOffersNoUnreportedRange) {
         EXPECT_LT(list.back(), kARangeCount) << clamp;
         EXPECT_EQ(ARangeFromListPosition(clamp, 1000), list.back());
         EXPECT_EQ(ARangeFromListPosition(clamp, -1), list.front());
+        for (int position = 0; position < static_cast<int>(list.size()); ++position)
+            EXPECT_EQ(ARangeListPosition(clamp, ARangeFromListPosition(clamp, position)), position) << clamp;
     }
     for (std::int16_t clamp : {std::int16_t{-1}, std::int16_t{kClampCount}}) {
         EXPECT_TRUE(ARangeListIndexes(clamp).empty());
         EXPECT_EQ(ARangeFromListPosition(clamp, 0), -1);
+    }
+    const struct {
+        std::int16_t clamp;
+        std::int16_t aRange;
+        int position;
+    } cases[] = {
+        {2, 9, 1},   // 52110 keeps 50A
+        {0, 9, 3},   // 52170 shows its last range, 2A, for 50A
+        {2, 8, 0},   // between two of its ranges
+        {2, 20, 3},  // above
+        {4, 17, 2},  // the clamp with three ranges
+        {6, 18, 3},  // 52150_2 shows 1.5kA at its last position
+        {10, 9, 0},  // no such clamp
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ARangeListPosition(c.clamp, c.aRange), c.position) << c.clamp << '/' << c.aRange;
+}
+
+// The frequency list offers the wiring's sources; the stop list leaves out "just", so its third
+// entry is the timer.
+TEST(SettingConversions, ListPositionsStandForTheWiringsSourcesAndTheStopMethods) {
+    EXPECT_EQ(StopMethodFromListPosition(2), 3);
+    EXPECT_EQ(StopMethodListPosition(3), 2);
+    const std::vector<std::vector<std::int16_t>> sources{
+        {0}, {0, 1}, {0, 1}, {0, 2}, {0, 1, 2}, {0, 1, 2}, {0, 1, 2}, {0, 1, 2},
+    };
+    for (std::int16_t wiring = 0; wiring < kWiringCount; ++wiring) {
+        const auto offered = FrequencySources(wiring);
+        EXPECT_EQ(std::vector<std::int16_t>(offered.begin(), offered.end()), sources[wiring]) << wiring;
+        for (int position = 0; position < static_cast<int>(offered.size()); ++position) {
+            EXPECT_EQ(SourceFromListPosition(wiring, position), offered[position]) << wiring;
+            EXPECT_EQ(SourceListPosition(wiring, offered[position]), position) << wiring;
+        }
+    }
+}
+
+TEST(SettingConversions, LoadsAndCurrentChannelsPerWiring) {
+    const struct {
+        std::int16_t wiring;
+        std::int16_t load;
+        int loadCount;
+        std::vector<bool> channels;
+    } cases[] = {
+        {0, 4, 4, {true, true, true, true}},     // 1P2W
+        {3, 1, 2, {true, false, false, false}},  // 3P3W2I
+        {5, 1, 1, {true, false, false, false}},  // 3P4W
+        {2, 1, 1, {true, true, false, false}},   // 1P3W3I
+        {7, 1, 1, {true, true, false, false}},   // 3P3W+1P3W
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadCount(c.wiring), c.loadCount) << c.wiring;
+        for (int channel = 0; channel < 4; ++channel)
+            EXPECT_EQ(IsCurrentChannelUsed(c.wiring, c.load, channel), c.channels[channel])
+                << c.wiring << '/' << channel;
+    }
+}
+
+TEST(SettingConversions, IntervalsOf30SecondsAndUnderWarnAndExcludeThePrinter) {
+    using Selectors = std::optional<std::array<std::int16_t, 3>>;
+    const struct {
+        std::int16_t interval;
+        bool printer;
+        Selectors warnings;
+    } cases[] = {
+        {3, false, Selectors{{1, 1, 1}}},  // 500ms
+        {4, false, Selectors{{2, 2, 0}}},  // 1sec
+        {10, true, std::nullopt},          // 1min
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IntervalAllowsPrinter(c.interval), c.printer) << c.interval;
+        const auto w = IntervalWarnings(c.interval);
+        const Selectors got = w ? Selectors{{w->interval, w->saving, w->integration}} : std::nullopt;
+        EXPECT_EQ(got, c.warnings) << c.interval;
     }
 }
 

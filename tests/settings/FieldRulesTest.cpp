@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
+#include "app/DefaultSettings.h"
 #include "settings/FieldRules.h"
 #include "settings/RatedPower.h"
+#include "settings/SettingCheck.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 
@@ -84,6 +89,83 @@ TEST_F(FieldRules, RatedPowerReadsTheRangeTextsAndStopsAt999Point9Terawatts) {
     ctx.OperationMode = operation_mode::ReceivingSetting;
     EXPECT_EQ(CheckRatedPower(ctx, 5, "1000V", "3000A", 9999.99f, 9999.99f), 0);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{ctx.catalogue.codeText(356)});
+}
+
+
+struct SettingCheck : FieldRules {
+    // The factory setting with a file name, which the factory leaves empty.
+    static SettingRecord valid() {
+        SettingRecord r = FactorySettings({2026, 3, 1, 12, 0, 0}, "/tmp/", 1);
+        r.FileName = "DATA0001";
+        return r;
+    }
+};
+
+// Rows with their own logic and the order in which they are reported; plain items appear by a sample.
+TEST_F(SettingCheck, EachRowReportsItsCodeOnceAndRowsEarlierInTheOrderWin) {
+    using Change = std::function<void(SettingRecord&)>;
+    const struct {
+        const char* what;
+        Change change;
+        std::int16_t code;
+    } cases[] = {
+        {"nothing", [](SettingRecord&) {}, 0},
+        {"wiring", [](SettingRecord& r) { r.Wiring = 8; }, 300},
+        {"load for 3P3W2I", [](SettingRecord& r) { r.Load = 3; }, 301},
+        {"four loads on 1P2W", [](SettingRecord& r) { r.Wiring = 0, r.Load = 4; }, 0},
+        {"A range before VT", [](SettingRecord& r) { r.ARange[3] = 21, r.Vt = 0; }, 304},
+        {"VT just above in single precision", [](SettingRecord& r) { r.Vt = 9999.995f; }, 305},
+        {"VT not a number", [](SettingRecord& r) { r.Vt = std::nanf(""); }, 305},
+        {"clamp", [](SettingRecord& r) { r.Clamp[1] = 10; }, 307},
+        {"A range outside its clamp, after VT", [](SettingRecord& r) { r.ARange[0] = 14, r.Vt = 0; }, 305},
+        {"A range outside its clamp", [](SettingRecord& r) { r.Clamp[2] = 4, r.ARange[2] = 18; }, 304},
+        {"channel by channel", [](SettingRecord& r) { r.ARange[0] = 1, r.Clamp[1] = -1; }, 304},
+        {"100mA within clamp 52170", [](SettingRecord& r) { r.Clamp[0] = 0, r.ARange[0] = 0; }, 0},
+        {"averaging", [](SettingRecord& r) { r.Average = 5; }, 313},
+        {"29 February 2004", [](SettingRecord& r) { r.StartTime = {2004, 2, 29, 0, 0, 0}; }, 0},
+        {"29 February 2005", [](SettingRecord& r) { r.StartTime = {2005, 2, 29, 0, 0, 0}; }, 322},
+        {"31 April", [](SettingRecord& r) { r.StartTime = {2026, 4, 31, 0, 0, 0}; }, 322},
+        {"year 1999", [](SettingRecord& r) { r.StartTime[0] = 1999; }, 322},
+        {"start hour", [](SettingRecord& r) { r.StartTime[3] = 24; }, 323},
+        {"stop second", [](SettingRecord& r) { r.StopTime[5] = 60; }, 326},
+        {"longest timer", [](SettingRecord& r) { r.StopTimer = {8784, 0, 0}; }, 0},
+        {"beyond the longest timer", [](SettingRecord& r) { r.StopTimer = {8784, 0, 1}; }, 327},
+        {"... after the interval", [](SettingRecord& r) { r.StopTimer = {8784, 1, 0}, r.Interval = 17; }, 328},
+        {"... after the file name", [](SettingRecord& r) { r.StopTimer = {8784, 1, 0}, r.FileName = "A"; }, 331},
+        {"... before the save items", [](SettingRecord& r) { r.StopTimer = {8784, 1, 0}, r.SaveWh = 2; }, 327},
+        {"stop at the start instant",
+         [](SettingRecord& r) { r.StartMethod = r.StopMethod = 1, r.StopTime = r.StartTime; }, 325},
+        {"stop a second later",
+         [](SettingRecord& r) { r.StartMethod = r.StopMethod = 1, r.StopTime = r.StartTime, ++r.StopTime[5]; }, 0},
+        {"interval", [](SettingRecord& r) { r.Interval = 17; }, 328},
+        {"save flag", [](SettingRecord& r) { r.SaveMin = 2; }, 358},
+        {"printer copy to the PC", [](SettingRecord& r) { r.Copy = 2; }, 330},
+        {"printer copy to a printer", [](SettingRecord& r) { r.Copy = 2, r.Rs232Connect = 1; }, 0},
+        {"flow control", [](SettingRecord& r) { r.Rs232Flow = 4; }, 338},
+        {"dip the window takes", [](SettingRecord& r) { r.Dip = 5; }, 342},
+        {"ID", [](SettingRecord& r) { r.Id = 1000; }, 349},
+        {"analog output channels in turn", [](SettingRecord& r) { r.DaRate[0] = 7, r.DaKind[1] = 7; }, 354},
+        // 3P4W, 1000V and 3kA on the last channel, whatever the load: 999.9 TW lies between these VTs.
+        {"rated power within", [](SettingRecord& r) { r.Wiring = 5, r.URange = 3, r.Clamp[3] = 5, r.ARange[3] = 20,
+                                                      r.Ct[3] = 9999.99f, r.Vt = 8546.16f; }, 0},
+        {"rated power beyond", [](SettingRecord& r) { r.Wiring = 5, r.URange = 3, r.Clamp[3] = 5, r.ARange[3] = 20,
+                                                      r.Ct[3] = 9999.99f, r.Vt = 8546.17f; }, 356},
+    };
+    for (const auto& c : cases) {
+        messages.boxes.clear();
+        SettingRecord r = valid();
+        c.change(r);
+        EXPECT_EQ(CheckSettingRecord(ctx, r), c.code) << c.what;
+        const std::vector<std::string> expected{ctx.catalogue.codeText(c.code)};
+        EXPECT_EQ(messages.texts(), c.code == 0 ? std::vector<std::string>{} : expected) << c.what;
+    }
+}
+
+TEST_F(SettingCheck, StopMethodTwoPassesAsTheTimer) {
+    SettingRecord r = valid();
+    r.StopMethod = 2;
+    EXPECT_EQ(CheckSettingRecord(ctx, r), 0);
+    EXPECT_EQ(r.StopMethod, 3);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <fstream>
 #include <functional>
 #include <locale>
-#include <sstream>
 
 #include "app/DefaultSettings.h"
 #include "settings/SettingFile.h"
@@ -57,66 +55,18 @@ SettingRecord OffDefault() {
     return r;
 }
 
-constexpr std::string_view kOffDefaultFile = R"(MODEL ZR915,T100
-VERSION 9.98
-ID 007
-WIRING 5
-LOAD 2
-SAMPLING 1
-1P3W_CONNECT 2
-VAR_METHOD 1
-FREQUENCY 1
-AVERAGING 10
-U_RANGE 3
-VT 12.50
-A_RANGE 1,5,13,20
-CT 0.01,2.55,150.00,9999.99
-CLAMP 0,1,4,9
-MSTART_METHOD 1
-MSTART_TIME 04,01,05,9,30
-MSTOP_METHOD 3
-MSTOP_TIME 99,12,31,23,59
-MSTOP_TIMER 90061
-INTERVAL 16
-DOUT 1
-CONNECT 1
-FILE DATA_001
-COPY 2
-SAVE1 0,0,0,0
-SAVE2 0,1,0,1
-SAVE_HARM1 0,1,1,1
-SAVE_HARM2 0,0,0,0,0,0,1,0
-SAVE_HARM3 0,1,0,1,0
-SAVE_ORDER1 1,0,0,1,0,0,1,0,0,1
-SAVE_ORDER2 0,0,1,0,0,1,0,0,1,0
-SAVE_ORDER3 0,1,0,0,1,0,0,1,0,0
-SAVE_ORDER4 1,0,0,1,0,0,1,0,0,1
-SAVE_ORDER5 0,0,1,0,0,1,0,0,1,0
-TOTAL_WH 5,4
-INTERVAL_WH 3,0
-RS232C 5,0,1,1,3
-THD 1
-HRM_PA 1
-ORDER 1
-BACKLIGHT 0
-BEEP 0
-LANGUAGE 5
-DETECT 1
-STD_VOLT 16
-HYSTERESIS 10
-SWELL 200
-DIP 10
-INTERRUPTION 55
-SOURCE 2
-FILTER 1
-CONTRAST 8
-DAOUT1 6,83,50,2,6
-DAOUT2 5,36,2,1,5
-DAOUT3 4,1,3,2,4
-DAOUT4 3,2,4,1,3
-ADINP 2,1
-SAVE_ORDER_SEL 3
-)";
+// The file OffDefault() gives, line by line.
+constexpr std::string_view kOffDefaultFile =
+    "MODEL ZR915,T100\nVERSION 9.98\nID 007\nWIRING 5\nLOAD 2\nSAMPLING 1\n1P3W_CONNECT 2\nVAR_METHOD 1\n"
+    "FREQUENCY 1\nAVERAGING 10\nU_RANGE 3\nVT 12.50\nA_RANGE 1,5,13,20\nCT 0.01,2.55,150.00,9999.99\nCLAMP 0,1,4,9\n"
+    "MSTART_METHOD 1\nMSTART_TIME 04,01,05,9,30\nMSTOP_METHOD 3\nMSTOP_TIME 99,12,31,23,59\nMSTOP_TIMER 90061\n"
+    "INTERVAL 16\nDOUT 1\nCONNECT 1\nFILE DATA_001\nCOPY 2\nSAVE1 0,0,0,0\nSAVE2 0,1,0,1\nSAVE_HARM1 0,1,1,1\n"
+    "SAVE_HARM2 0,0,0,0,0,0,1,0\nSAVE_HARM3 0,1,0,1,0\nSAVE_ORDER1 1,0,0,1,0,0,1,0,0,1\n"
+    "SAVE_ORDER2 0,0,1,0,0,1,0,0,1,0\nSAVE_ORDER3 0,1,0,0,1,0,0,1,0,0\nSAVE_ORDER4 1,0,0,1,0,0,1,0,0,1\n"
+    "SAVE_ORDER5 0,0,1,0,0,1,0,0,1,0\nTOTAL_WH 5,4\nINTERVAL_WH 3,0\nRS232C 5,0,1,1,3\nTHD 1\nHRM_PA 1\nORDER 1\n"
+    "BACKLIGHT 0\nBEEP 0\nLANGUAGE 5\nDETECT 1\nSTD_VOLT 16\nHYSTERESIS 10\nSWELL 200\nDIP 10\nINTERRUPTION 55\n"
+    "SOURCE 2\nFILTER 1\nCONTRAST 8\nDAOUT1 6,83,50,2,6\nDAOUT2 5,36,2,1,5\nDAOUT3 4,1,3,2,4\nDAOUT4 3,2,4,1,3\n"
+    "ADINP 2,1\nSAVE_ORDER_SEL 3\n";
 
 // What reading `written` back into `target` must give: the file's items, the file's
 // version, and everything the file does not carry from the target.
@@ -131,20 +81,12 @@ SettingRecord ReadBackExpected(SettingRecord written, const SettingRecord& targe
     return written;
 }
 
-TEST(SettingFileLayout, EveryItemByteForByte) { EXPECT_EQ(FormatSettingFile(OffDefault()), Crlf(kOffDefaultFile)); }
-
 TEST(SettingFileLayout, UnusualRecordsReadBackAsWritten) {
     const std::pair<const char*, std::function<void(SettingRecord&)>> cases[] = {
         {"extreme integers", [](SettingRecord& r) { r.Wiring = -1, r.Swell = 32767, r.Dip = -32768, r.Id = -5; }},
-        {"ratios",
-         [](SettingRecord& r) {
-             r.Id = 999, r.Vt = 0, r.Ct = {0.01f, 9999.99f, 123456.78f, 0.1f};
-         }},
+        {"ratios", [](SettingRecord& r) { r.Id = 999, r.Vt = 0, r.Ct = {0.01f, 9999.99f, 123456.78f, 0.1f}; }},
         {"years and midnight", [](SettingRecord& r) { r.StartTime = {1999, 1, 1, 0, 0, 0}, r.StopTime[0] = 2150; }},
-        {"largest timer",
-         [](SettingRecord& r) {
-             r.StopTimer = {32767, 59, 59};
-         }},
+        {"largest timer", [](SettingRecord& r) { r.StopTimer = {32767, 59, 59}; }},
         {"katakana and quotes in the name", [](SettingRecord& r) { r.FileName = "\xB1\xB2'\"#$%&"; }},
         {"other orders left", [](SettingRecord& r) { r.SaveHrmOrdSel = 2, r.SaveHrmOrder.fill(1); }},
     };
@@ -221,24 +163,18 @@ TEST(SettingFileReader, RefusesAnythingElseAndLeavesTheRecordUntouched) {
 TEST(SettingFileReader, OlderVersionsEndBeforeTheOrderSelection) {
     const std::string withSelection = Crlf(kOffDefaultFile);
     const std::string withoutSelection = withSelection.substr(0, withSelection.find("SAVE_ORDER_SEL"));
-    const struct {
-        const char* version;
-        bool readsSelection;
-    } cases[] = {{"1.01", true}, {"Z", true}, {"1.00", false}, {"9.99", false}};
-    for (const auto& c : cases) {
-        const std::string version = std::string("VERSION ") + c.version;
+    for (const auto& [version, readsSelection] :
+         {std::pair{"1.01", true}, {"Z", true}, {"1.00", false}, {"9.99", false}}) {
+        const auto as = [&](const std::string& file) { return Replaced(file, {{"9.98", version}}); };
         SettingRecord r = Factory();
-        const std::string& file = c.readsSelection ? withSelection : withoutSelection;
-        ASSERT_TRUE(ParseSettingFile(Replaced(file, {{"VERSION 9.98", version}}), r)) << c.version;
-        EXPECT_EQ(r.Version, c.version);
-        EXPECT_EQ(r.SaveHrmOrdSel, c.readsSelection ? 3 : 0) << c.version;
-        // The file's own orders count only with the selection read from it.
-        EXPECT_EQ(r.SaveHrmOrder[3], c.readsSelection ? 1 : 0) << c.version;
+        ASSERT_TRUE(ParseSettingFile(as(readsSelection ? withSelection : withoutSelection), r)) << version;
+        EXPECT_EQ(r.Version, version);
+        EXPECT_EQ(r.SaveHrmOrdSel, readsSelection ? 3 : 0) << version;
+        EXPECT_EQ(r.SaveHrmOrder[3], readsSelection ? 1 : 0) << version;  // the file's orders need the selection
         // An old file with the line anyway is still read; a newer one without it is not.
         SettingRecord other = Factory();
-        const std::string& otherFile = c.readsSelection ? withoutSelection : withSelection;
-        EXPECT_EQ(ParseSettingFile(Replaced(otherFile, {{"VERSION 9.98", version}}), other), !c.readsSelection)
-            << c.version;
+        EXPECT_EQ(ParseSettingFile(as(readsSelection ? withoutSelection : withSelection), other), !readsSelection)
+            << version;
     }
 }
 
@@ -262,37 +198,30 @@ TEST(SettingFileReader, ACommaLocaleChangesNothing) {
     EXPECT_EQ(read, ReadBackExpected(OffDefault(), Factory()));
 }
 
-struct SettingFileOnDisk : ::testing::Test {
+// A file is written in place of an older one, or the system's text is shown. A file that cannot
+// be read, or that does not read as a setting file, is reported the same when it is loaded.
+TEST(SettingFileOnDisk, WritesInPlaceOfAnOlderFileAndLoadsOnlyAFileThatReadsAndPassesTheCheck) {
     test::RecordingMessages messages;
     test::FixedClock clock{{2024, 4, 1, 9, 0, 37}};
     AppContext ctx{messages, clock};
     test::TemporaryFolder folder;
-
-    std::string path(const char* name) const { return (folder.path() / name).string(); }
-};
-
-TEST_F(SettingFileOnDisk, WritesInPlaceOfAnOlderFileOrShowsTheSystemsText) {
-    const std::string file = path("915ZR000.SET");
-    std::ofstream(file) << "an older, longer file that the new one replaces entirely";
+    const auto path = [&](const char* name) { return (folder.path() / name).string(); };
+    const std::string file = folder.write("915ZR000.SET", "an older, longer file that the new one replaces entirely");
     ASSERT_EQ(WriteSettingFile(ctx, file, OffDefault()), 0);
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ((std::ostringstream() << in.rdbuf()).str(), Crlf(kOffDefaultFile));
+    EXPECT_EQ(test::FileBytes(file), Crlf(kOffDefaultFile));
     EXPECT_TRUE(messages.boxes.empty());
 
     EXPECT_EQ(WriteSettingFile(ctx, path("missing/915ZR000.SET"), Factory()), -1);
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_NE(messages.texts()[0].find("No such file or directory"), std::string::npos) << messages.texts()[0];
-}
 
-// A file that cannot be read, or that does not read as a setting file, is reported the same.
-TEST_F(SettingFileOnDisk, LoadingTakesOnlyAFileThatReadsAndPassesTheCheck) {
+    messages.boxes.clear();
     ctx.CurrentSetting = Factory();
-    std::ofstream(path("BAD.SET"), std::ios::binary) << Replaced(Crlf(kOffDefaultFile), {{"DIP 10", "DIP ten"}});
-    for (const std::string& file : {path("BAD.SET"), path("NONE.SET"), folder.path().string()})
+    const std::string bad = folder.write("BAD.SET", Replaced(Crlf(kOffDefaultFile), {{"DIP 10", "DIP ten"}}));
+    for (const std::string& file : {bad, path("NONE.SET"), folder.path().string()})
         EXPECT_EQ(LoadSettingFile(ctx, file), -1) << file;
     SettingRecord good = Factory();
-    good.FileName = "DATA_001";
-    good.Swell = 150;
+    good.FileName = "DATA_001", good.Swell = 150;
     SettingRecord refused = good;
     refused.Wiring = 9;
     ASSERT_EQ(WriteSettingFile(ctx, path("REFUSED.SET"), refused), 0);

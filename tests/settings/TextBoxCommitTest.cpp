@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
 
 #include "settings/RatedPower.h"
 #include "settings/TextBoxCommit.h"
@@ -21,11 +22,8 @@ struct Expected {
 
 template <typename Value>
 void expectCommit(const TextCommit<Value>& got, const Expected<Value>& want, std::string_view typed) {
-    EXPECT_EQ(got.outcome, want.outcome) << typed;
-    EXPECT_EQ(got.text, want.text) << typed;
-    EXPECT_EQ(got.value, want.value) << typed;
-    EXPECT_EQ(got.messages.codes, want.codes) << typed;
-    EXPECT_EQ(got.messages.textId, want.textId) << typed;
+    EXPECT_EQ(std::tuple(got.outcome, got.text, got.value, got.messages.codes, got.messages.textId),
+              std::tuple(want.outcome, want.text, want.value, want.codes, want.textId)) << typed;
 }
 
 constexpr auto A = CommitOutcome::Accepted;
@@ -107,11 +105,8 @@ TEST(TextBoxCommit, EnterInATimerBox) {
     };
     for (const auto& c : cases) {
         const TimerEnterKey got = EnterInStopTimerBox(c.typed, c.box, c.timer);
-        EXPECT_EQ(got.outcome, c.outcome) << c.typed;
-        EXPECT_EQ(got.text, c.text) << c.typed;
-        EXPECT_EQ(got.value, c.value) << c.typed;
-        EXPECT_EQ(got.clearMinutesAndSeconds, c.cleared) << c.typed;
-        EXPECT_EQ(got.messages.textId, c.textId) << c.typed;
+        EXPECT_EQ(std::tuple(got.outcome, got.text, got.value, got.clearMinutesAndSeconds, got.messages.textId),
+                  std::tuple(c.outcome, c.text, c.value, c.cleared, c.textId)) << c.typed;
     }
 }
 

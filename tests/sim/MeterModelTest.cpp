@@ -1,16 +1,28 @@
 // The simulated meter's replies, their pacing, its fault switches and the files it serves,
-// read on the raw line: what every test against the meter relies on.
+// read on the raw line: what every test against the meter relies on. Then the simulator
+// program: its options, and the program itself on a pseudo-terminal.
 #include "sim/MeterModel.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "sim/InMemorySerialPort.h"
+#include "sim/MeterSimOptions.h"
 #include "sim/SimulatedMeterLink.h"
 #include "support/ManualClock.h"
 #include "support/TemporaryFolder.h"
@@ -81,33 +93,28 @@ TEST(MeterModel, TakesCommandsAcrossWritesAndAnswersWithHeadersUntilTheyAreSwitc
     EXPECT_EQ(line.receiveAll(), ":WIRI 3P3W2I\r\nVOLTARO SIMULATOR, ZR915,000001,1.05A\r\n0\r\n1\r\n");
 }
 
-// The factory setting in the meter's spellings; then set commands, which name a channel of
-// four, read back.
+// The factory setting in the meter's spellings; set commands, which name a channel of four, read
+// back; a reset restores the factory setting but keeps the language, the ID and the clock.
 TEST(MeterModel, AnswersInTheMeterSpellingsAndTakesSetCommandsByChannel) {
     const struct {
         const char* set;  // nothing: the factory value
         const char* query;
         const char* reply;
     } rows[] = {
-        {"", ":AOUT:CH3?", "1,0,P,1,1,1K"},
-        {":CLAM 4,52150_1", ":CLAM?", "52110,52110,52110,52150_1"},
-        {":CLAM 5,52140", ":CLAM?", "52110,52110,52110,52110"},  // no channel 5
-        {":FILE:MEAS Site_b", ":FILE:MEAS?", "Site_b"},        // names keep their case
+        {"", ":AOUT:CH3?", "1,0,P,1,1,1K\r\n"},
+        {":CLAM 4,52150_1", ":CLAM?", "52110,52110,52110,52150_1\r\n"},
+        {":CLAM 5,52140", ":CLAM?", "52110,52110,52110,52110\r\n"},  // no channel 5
+        {":FILE:MEAS Site_b", ":FILE:MEAS?", "Site_b\r\n"},        // names keep their case
+        {":WIRI 3P4W\r\n:LANG GERMAN\r\n:ID 7\r\n:SYST:DATE 2030,2,3\r\n:RESE",
+         ":WIRI?\r\n:LANG?\r\n:ID?\r\n:SYST:DATE?", "3P3W2I\r\nGERMAN\r\n7\r\n2030,2,3\r\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.set) + " " + row.query);
         MeterLine line;
         if (*row.set != '\0') line.tell(row.set);
-        EXPECT_EQ(line.ask(row.query), row.reply);
+        line.tell(row.query);
+        EXPECT_EQ(line.receiveAll(), row.reply);
     }
-}
-
-TEST(MeterModel, ResetRestoresTheFactorySettingButKeepsLanguageIdAndClock) {
-    MeterLine line;
-    for (const char* set : {":WIRI 3P4W", ":LANG GERMAN", ":ID 7", ":SYST:DATE 2030,2,3", ":RESE"}) line.tell(set);
-    for (const auto& [query, reply] :
-         {std::pair{":WIRI?", "3P3W2I"}, {":LANG?", "GERMAN"}, {":ID?", "7"}, {":SYST:DATE?", "2030,2,3"}})
-        EXPECT_EQ(line.ask(query), reply) << query;
 }
 
 // A fault can name a command by its whole line, not only by its keyword; the silence lasts
@@ -172,6 +179,86 @@ TEST(MeterModel, ListsAndServesTheFilesOfItsCardAndMemory) {
         line.tell(command);
         EXPECT_EQ(line.receiveAll(), bytes) << command;
     }
+}
+
+// The options whose values are read apart, or given twice; values they cannot use are refused.
+TEST(MeterSimOptions, ReadsTheValuesOfTheFaultSwitchesAndRefusesWhatItCannotUse) {
+    const std::vector<std::string_view> arguments = {"--silent-on", ":LANG?", "--silent-on", "*IDN?", "--split",
+                                                     "4:250", "--setting-screen-after", "never", "--hold"};
+    std::string error;
+    const auto options = sim::ParseMeterSimOptions(arguments, error);
+    ASSERT_TRUE(options) << error;
+    const sim::MeterFaults& f = options->faults;
+    EXPECT_EQ(f.silentOn, (std::vector<std::string>{":LANG?", "*IDN?"}));
+    EXPECT_EQ(std::tuple(f.splitBytes, f.splitGap, f.settingScreenAfter, f.hold),
+              std::tuple(4u, 250ms, std::nullopt, true));
+
+    const std::pair<std::vector<std::string_view>, const char*> refused[] = {
+        {{"--frob"}, "unknown option '--frob'"},
+        {{"--card"}, "option '--card' needs a value"},
+        {{"--split", "0:10"}, "option '--split' cannot take '0:10'"},
+        {{"--stop-transfer-after", "-1"}, "option '--stop-transfer-after' cannot take '-1'"},
+    };
+    for (const auto& [misuse, expected] : refused) {
+        EXPECT_FALSE(sim::ParseMeterSimOptions(misuse, error));
+        EXPECT_EQ(error, expected);
+    }
+}
+
+// The next line `fd` gives, without its LF; nothing when none comes within 10 seconds.
+std::optional<std::string> NextLine(int fd, std::string& buffer) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (buffer.find('\n') == std::string::npos) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd watched{fd, POLLIN, 0};
+        char chunk[256];
+        ssize_t got = 0;
+        if (left <= 0ms || ::poll(&watched, 1, static_cast<int>(left.count())) <= 0 ||
+            (got = ::read(fd, chunk, sizeof chunk)) <= 0)
+            return std::nullopt;
+        buffer.append(chunk, static_cast<std::size_t>(got));
+    }
+    std::string line = buffer.substr(0, buffer.find('\n'));
+    buffer.erase(0, line.size() + 1);
+    return line;
+}
+
+// voltaro-meter-sim as a user starts it: the device it announces, the reply on that
+// pseudo-terminal, the command log, and a clean exit on SIGTERM.
+TEST(MeterSim, AnswersOnItsPseudoTerminalLogsWhatItHeardAndStopsCleanly) {
+    test::TemporaryFolder folder;
+    const auto log = folder.path() / "commands.log";
+    // The shell names its process id, then becomes the simulator.
+    struct Simulator {
+        FILE* out;
+        pid_t pid = -1;
+        ~Simulator() {
+            if (pid > 0) ::kill(pid, SIGKILL);
+            if (out != nullptr) ::pclose(out);
+        }
+    } simulator{::popen(("echo $$; exec '" VOLTARO_METER_SIM "' --log '" + log.string() + "'").c_str(), "r")};
+    ASSERT_NE(simulator.out, nullptr);
+    std::string announced;
+    const auto pid = NextLine(::fileno(simulator.out), announced);
+    ASSERT_TRUE(pid);
+    simulator.pid = std::stoi(*pid);
+    const std::string device = NextLine(::fileno(simulator.out), announced).value_or("");
+
+    const int line = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0) << device;
+    termios mode{};
+    ::tcgetattr(line, &mode);
+    ::cfmakeraw(&mode);
+    ::tcsetattr(line, TCSANOW, &mode);
+    EXPECT_EQ(::write(line, "*IDN?\r\n", 7), 7);
+    std::string received;
+    EXPECT_EQ(NextLine(line, received), "VOLTARO SIMULATOR, ZR915,000001,1.05A\r");
+    ::close(line);
+
+    ::kill(std::exchange(simulator.pid, -1), SIGTERM);
+    const int status = ::pclose(std::exchange(simulator.out, nullptr));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::FileBytes(log), "*IDN?\n");
 }
 
 }  // namespace

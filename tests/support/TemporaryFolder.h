@@ -1,8 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace voltaro::test {
 
@@ -24,9 +29,29 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // The folder as the application folder is kept: ending in the separator.
     std::string withSeparator() const { return (path_ / "").string(); }
+    // Writes `bytes` to `name` in the folder and gives the file's path.
+    std::string write(const std::filesystem::path& name, std::string_view bytes) const {
+        const std::filesystem::path file = path_ / name;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file.string();
+    }
+    // The names of what the folder holds, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        std::ranges::sort(names);
+        return names;
+    }
 
 private:
     std::filesystem::path path_;
 };
+
+// The bytes of the file at `path`; empty when it cannot be read.
+inline std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace voltaro::test

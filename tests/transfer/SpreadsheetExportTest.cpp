@@ -1,19 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "support/FixedClock.h"
+#include "support/ManualClock.h"
 #include "support/RecordingMessages.h"
 #include "support/TemporaryFolder.h"
 #include "support/WorkbookReader.h"
 #include "transfer/SpreadsheetExport.h"
+#include "transfer/TransferProgress.h"
 
 namespace voltaro {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
 
@@ -24,24 +25,11 @@ struct SpreadsheetExport : ::testing::Test {
     test::TemporaryFolder folder;
     std::string book = (folder.path() / "book.xlsx").string();
 
-    std::string source(const std::string& name, const std::string& bytes) const {
-        const std::string path = (folder.path() / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
     std::string part(const std::string& name) const {
         return test::ReadWorkbookPart(book, name).value_or("<no " + name + ">");
     }
     Texts sheetCells(int sheet) const {
         return test::SheetCells(part("xl/worksheets/sheet" + std::to_string(sheet) + ".xml"));
-    }
-    Texts sheetNames() const { return test::SheetNames(part("xl/workbook.xml")); }
-    Texts folderNames() const {
-        Texts names;
-        for (const auto& entry : fs::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 };
 
@@ -63,7 +51,7 @@ TEST_F(SpreadsheetExport, LinesBecomeRowsAndFieldsBecomeCells) {
         SCOPED_TRACE(c.text);
         {
             SpreadsheetWorkbook workbook(ctx, book);
-            ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", c.text)), 0);
+            ASSERT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", c.text)), 0);
             ASSERT_EQ(workbook.close(), 0);
         }
         EXPECT_EQ(sheetCells(1), c.cells);
@@ -75,7 +63,7 @@ TEST_F(SpreadsheetExport, ALineFillsAtMost256Cells) {
     std::string line;
     for (int field = 1; field <= 300; ++field) line += std::to_string(field) + ",";
     SpreadsheetWorkbook workbook(ctx, book);
-    ASSERT_EQ(workbook.TransExec("WIDE.CSV", source("WIDE.CSV", line + "\r\nnext\r\n")), 0);
+    ASSERT_EQ(workbook.TransExec("WIDE.CSV", folder.write("WIDE.CSV", line + "\r\nnext\r\n")), 0);
     ASSERT_EQ(workbook.close(), 0);
     const Texts cells = sheetCells(1);
     EXPECT_EQ(Texts(cells.end() - 2, cells.end()), (Texts{"IV1 #256", "A2 next"}));
@@ -99,12 +87,12 @@ TEST_F(SpreadsheetExport, ASheetThatCannotBeFilledIsReportedOnce) {
         SCOPED_TRACE(c.name);
         messages.boxes.clear();
         SpreadsheetWorkbook workbook(ctx, book, 3);
-        ASSERT_EQ(workbook.TransExec(" DATA.CSV ", source("DATA.CSV", "1\r\n2\r\n3\r\n")), 0);
-        EXPECT_EQ(workbook.TransExec(c.name, source("OTHER.CSV", c.text)), -1);
+        ASSERT_EQ(workbook.TransExec(" DATA.CSV ", folder.write("DATA.CSV", "1\r\n2\r\n3\r\n")), 0);
+        EXPECT_EQ(workbook.TransExec(c.name, folder.write("OTHER.CSV", c.text)), -1);
         ASSERT_EQ(messages.boxes.size(), 1u);
         EXPECT_NE(messages.boxes[0].text.find(c.reason), std::string::npos) << messages.boxes[0].text;
         ASSERT_EQ(workbook.close(), 0);
-        EXPECT_EQ(sheetNames(), c.sheets);
+        EXPECT_EQ(test::SheetNames(part("xl/workbook.xml")), c.sheets);
         EXPECT_EQ(sheetCells(1), (Texts{"A1 #1", "A2 #2", "A3 #3"}));
     }
 }
@@ -115,7 +103,7 @@ TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
     const std::string unreachable = (folder.path() / "missing" / "book.xlsx").string();
     {
         SpreadsheetWorkbook workbook(ctx, unreachable);
-        EXPECT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), -1);
+        EXPECT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", "1\r\n")), -1);
         EXPECT_EQ(workbook.close(), 0);
     }
     {
@@ -130,11 +118,52 @@ TEST_F(SpreadsheetExport, FailuresAreReportedOnceAndLeaveNoFileBehind) {
     fs::create_directories(fs::path(book) / "inside");
     {
         SpreadsheetWorkbook workbook(ctx, book);
-        ASSERT_EQ(workbook.TransExec("DATA.CSV", source("DATA.CSV", "1\r\n")), 0);
+        ASSERT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", "1\r\n")), 0);
         EXPECT_EQ(workbook.close(), -1);
     }
     EXPECT_EQ(messages.texts(), Texts{book + ": Is a directory"});
-    EXPECT_EQ(folderNames(), (Texts{"DATA.CSV", "book.xlsx"}));
+    EXPECT_EQ(folder.names(), (Texts{"DATA.CSV", "book.xlsx"}));
+}
+
+TEST(TransferProgressText, CountsPercentAndTimeLeftFromThePaceSoFar) {
+    const struct {
+        std::uint64_t done, total;
+        MonotonicClock::Duration elapsed;
+        std::string expected;
+    } cases[] = {
+        {0, 65536, 5s, "0 of 65,536 bytes (0%)"},  // no pace yet
+        {12345, 65536, 900ms, "12,345 of 65,536 bytes (18%)"},  // too early to say
+        {16384, 65536, 4s, "16,384 of 65,536 bytes (25%), 0:12 left"},
+        {1000, 1234567, 10s, "1,000 of 1,234,567 bytes (0%), 3:25:36 left"},
+        {65536, 65536, 17s, "65,536 of 65,536 bytes (100%)"},
+        {0, 0, 0s, "0 of 0 bytes (100%)"},
+        {130, 100, 2s, "130 of 100 bytes (100%)"},  // a text file's framing is counted too
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TransferProgressText(c.done, c.total, c.elapsed), c.expected) << c.done << " of " << c.total;
+}
+
+class Shown final : public ProgressObserver {
+public:
+    void progress(const std::string& line, std::uint64_t, std::uint64_t) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
+TEST(TransferProgress, PassesOnTheStartTheEndAndAtMostTenUpdatesASecond) {
+    test::ManualClock clock;
+    Shown shown;
+    TransferProgress progress(clock, shown);
+    progress.progress("A.BIN", 0, 1000);
+    clock.advance(50ms);
+    progress.progress("A.BIN", 100, 1000);  // too soon after the start
+    clock.advance(60ms);
+    progress.progress("A.BIN", 200, 1000);
+    progress.progress("A.BIN", 1000, 1000);  // the end always shows
+    progress.progress("B.CSV", 0, 10);       // a new file starts its own clock
+    EXPECT_EQ(shown.lines, (std::vector<std::string>{"A.BIN   0 of 1,000 bytes (0%)",
+                                                     "A.BIN   200 of 1,000 bytes (20%)",
+                                                     "A.BIN   1,000 of 1,000 bytes (100%)",
+                                                     "B.CSV   0 of 10 bytes (0%)"}));
 }
 
 }  // namespace
