@@ -36,16 +36,6 @@ struct DivideCommand : ::testing::Test {
     bool kept() const { return std::filesystem::file_size(folder.path() / "DATA_00.CSV") == 4; }
 };
 
-TEST_F(DivideCommand, DividesAndReportsCompletionOrTheRefusal) {
-    EXPECT_EQ(divide({"--lines", "16"}), 1);
-    EXPECT_EQ(err.str(), "Invalid row number.\n");
-    EXPECT_EQ(divide({"--lines", "20"}), 0);
-    EXPECT_EQ(err.str(), "File divide was completed.\n");
-    EXPECT_TRUE(exists("DATA_02.CSV"));
-    EXPECT_EQ(divide({"--columns", "4"}), 0);
-    EXPECT_TRUE(exists("DATA-01.CSV"));
-}
-
 TEST_F(DivideCommand, ExistingPiecesAreOverwrittenOnlyWhenTheUserAgrees) {
     std::ofstream(folder.path() / "DATA_00.CSV") << "keep";
     EXPECT_EQ(divide({"--lines", "20"}), 1);  // nobody to ask: Cancel

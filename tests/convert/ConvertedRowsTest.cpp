@@ -79,60 +79,6 @@ TEST_F(ConvertedRows, EveryWiringGetsItsTitlesAndValueCount) {
     }
 }
 
-TEST_F(ConvertedRows, ValuesAreMarkersOnlyByTheirExactPattern) {
-    struct Case {
-        std::uint32_t bits;
-        std::string inst, wave;
-    };
-    const Case cases[] = {
-        {kOverRange, "OR", "OR"},
-        {kNoData, "----", "----"},
-        {kOverRange + 1, "9.900E+37", "9.900001E+37"},
-        {kOverRange - 1, "9.900E+37", "9.899999E+37"},
-        {kNoData + 1, "9.910E+37", "9.910001E+37"},
-        {kNoData - 1, "9.910E+37", "9.909999E+37"},
-        {kOverRange | 0x80000000u, "-9.900E+37", "-9.900000E+37"},
-        {BitsOf(9.9996f), "1.000E+01", "9.999600E+00"},
-        {BitsOf(1e-40f), "1.000E-40", "9.999946E-41"},
-    };
-    // One instantaneous record of 28 values and one waveform record, both padded with zeros.
-    std::string inst = InstHeader{.load = 4}.bytes() + kDate + ",ABCDEFGHI,", instRow = kDate + ",ABCDEFGHI";
-    std::string wave = WaveHeader{}.bytes() + "U1_WAVE," + kDate, waveRow = kWaveHeaderLines + "U1_WAVE," + kDate;
-    for (const Case& c : cases) {
-        inst += Bits(c.bits), instRow += "," + c.inst;
-        wave += Bits(c.bits), waveRow += "," + c.wave;
-    }
-    put("INST.BIN", inst + Repeat(Bits(0), 28 - std::size(cases)));
-    put("WAVE.WFM", wave + Repeat(Bits(0), 128 - std::size(cases)));
-    convert({"INST.BIN", "WAVE.WFM"});
-    EXPECT_EQ(afterInstHeader("INST.CSV"), "DATE,TIME," + A + DC + A2 + A3 + A4 + "\r\n" + instRow +
-                                               Repeat(",0.000E+00", 28 - std::size(cases)) + "\r\n");
-    EXPECT_EQ(csv("WAVE.CSV"), waveRow + Repeat(",0.000000E+00", 128 - std::size(cases)) + "\r\n");
-}
-
-TEST_F(ConvertedRows, RecordsWithoutValuesGiveRowsOfThreeFields) {
-    const auto header = [](const char* type, std::uint8_t wiring, std::uint8_t load) {
-        return InstHeader{.type = type, .load = load, .wiring = wiring}.bytes();
-    };
-    const std::string r1 = InstRecord(kDate, "FIELD0001"), r2 = InstRecord(kDate2, "FIELD0002");
-    const std::string rows1 = kDate + ",FIELD0001\r\n", rows2 = rows1 + kDate2 + ",FIELD0002\r\n";
-    const std::string cases[][3] = {
-        {"HEADONLY", header("T300", 0, 1), "DATE,TIME," + A + "\r\n"},
-        {"TIMEONLY", header("T301", 0, 1) + r1 + r2 + r1, "DATE,TIME,\r\n" + rows2 + rows1},
-        {"TIMEONLY300", header("T300", 6, 1) + r1 + r2, "DATE,TIME,\r\n" + rows2},
-        {"NOVALUES2", header("T301", 2, 2) + r1 + r2, "DATE,TIME,\r\n" + rows2},
-        {"NOVALUES1", header("T301", 2, 2) + r1, "DATE,TIME," + C + DC + "\r\n" + rows1},
-        {"LOAD5", header("T300", 0, 5) + r1, "DATE,TIME," + A + "\r\n" + rows1},
-    };
-    for (const auto& [name, bytes, expected] : cases) {
-        SCOPED_TRACE(name);
-        put(name + ".BIN", bytes);
-        convert({name + ".BIN"});
-        EXPECT_EQ(afterInstHeader(name + ".CSV"), expected);
-        EXPECT_EQ(messages.texts(), Texts{kCompleted});
-    }
-}
-
 // The last record is cut short or damaged; everything before it stays converted.
 TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
     const std::string instFile = InstHeader{}.bytes() + InstRecord(kDate, "FIRST    ", Wholes(1, 10));
@@ -183,32 +129,6 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
         EXPECT_EQ(messages.texts(),
                   (c.notNormal ? Texts{name + "is not a normal file.", kCompleted} : Texts{kCompleted}));
     }
-}
-
-// Tens of megabytes go through without being held: the peak memory barely moves.
-TEST_F(ConvertedRows, LargeFileIsConvertedWhileItIsRead) {
-    constexpr std::size_t kRecords = 200000;  // 28 MB in, 62 MB out
-    const auto peakResidentKb = [] {
-        std::ifstream status("/proc/self/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-        return -1L;
-    };
-    const std::string record = InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(28, BitsOf(1.5f)));
-    {
-        std::ofstream big(input.path() / "BIG.BIN", std::ios::binary);
-        big << InstHeader{.load = 4}.bytes();
-        for (std::size_t i = 0; i < kRecords; ++i) big << record;
-    }
-    const bool peakReset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5" << std::flush);
-    const long before = peakResidentKb();
-    convert({"BIG.BIN"});
-    const long grown = peakResidentKb() - before;
-    EXPECT_EQ(messages.texts(), Texts{kCompleted});
-    const std::string row = kDate + ",ABCDEFGHI" + Repeat(",1.500E+00", 28) + "\r\n";  // compared whole, not printed
-    EXPECT_TRUE(afterInstHeader("BIG.CSV") == "DATE,TIME," + A + DC + A2 + A3 + A4 + "\r\n" + Repeat(row, kRecords));
-    if (!peakReset || before < 0) GTEST_SKIP() << "peak memory cannot be measured here";
-    EXPECT_LT(grown, 16 * 1024) << "kB";
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <set>
 
 #include "divide/CsvDivider.h"
@@ -26,10 +24,10 @@ const std::string kExceeded = "info: The number of division files exceeded 100 p
 const std::string kNotNormal = "is not a normal file.";
 
 // The title row of `columns` columns; the third column's title is empty.
-std::string Title(int columns, std::string first = "DATE") {
-    first += ",TIME,";
-    for (int i = 3; i < columns; ++i) first += ",T" + std::to_string(i);
-    return first + "\r\n";
+std::string Title(int columns) {
+    std::string title = "DATE,TIME,";
+    for (int i = 3; i < columns; ++i) title += ",T" + std::to_string(i);
+    return title + "\r\n";
 }
 // Data rows `from` to `to` - 1: date, time, the 9-character field, then values "r.i".
 std::string Rows(int from, int to, int columns) {
@@ -43,8 +41,8 @@ std::string Rows(int from, int to, int columns) {
 }
 // The lines before the title row: 16 for "T20x", 15 for "T40x"; a converted "T35x" has
 // 14, the last ending in a lone CR.
-std::string HeaderOf(const std::string& type, const std::string& first = {}) {
-    std::string text = (first.empty() ? "MODEL,ZR915," + type : first) + "\r\n";
+std::string HeaderOf(const std::string& type) {
+    std::string text = "MODEL,ZR915," + type + "\r\n";
     for (int i = type.starts_with("T20") ? 15 : type.starts_with("T40") ? 14 : 12; i > 0; --i) text += "SET,1\r\n";
     return text + (type.starts_with("T35") ? "CT,1.00,1.00,1.00,1.00\r\r\n" : "");
 }
@@ -89,7 +87,7 @@ struct Division : ::testing::Test {
     }
     void emptyOutput() const { fs::remove_all(out.path()), fs::create_directory(out.path()); }
     bool divide(DivideKind kind, const std::string& count, const std::string& name = "DATA.CSV") {
-        messages.boxes.clear(), messages.questions.clear();
+        messages.boxes.clear();
         return RunDivision(ctx, {path(name), out.path().string(), kind, count}, observer);
     }
     std::string piece(const std::string& name) const {
@@ -109,105 +107,6 @@ struct Division : ::testing::Test {
         return texts;
     }
 };
-
-// A refusal comes before anything is written and shows no completion box; an accepted
-// file and count complete.
-TEST_F(Division, AcceptsOnlyDataFilesAndCountsWithinTheLimits) {
-    const std::string notData = "It is not data file for ZR915.", rows = "Invalid row number.",
-                      columns = "Invalid Column number.";
-    const auto file = [](auto type, auto first) { return HeaderOf(type, first) + Title(5) + Rows(1, 3, 5); };
-    struct Case { std::string name; std::optional<std::string> bytes; DivideKind kind; std::string count, text; };
-    const Case cases[] = {
-        {"DATA.CSV", std::nullopt, Lines, "20", "File not selected."},
-        {"DATA.TXT", file("T351", ""), Lines, "20", notData},
-        {"DATA.CSV", "", Columns, "10", notData},
-        {"DATA.CSV", file("T351", "MODEL,zr915,T351"), Lines, "20", notData},
-        {"DATA.CSV", file("T351", "MODEL,ZR915,T35"), Lines, "20", notData},
-        {"DATA.CSV", file("T351", "MODEL,ZR915,T550"), Lines, "20", notData},
-        {"DATA.CSV", file("T351", "MODEL,ZR915,T600"), Columns, "10", notData},
-        {".csv", file("T351", ""), Lines, "20", "Invalid filename."},
-        {"DATA.CSV", file("T200", ""), Lines, "17", rows},
-        {"DATA.CSV", file("T350", ""), Lines, "16", rows},
-        {"DATA.CSV", file("T401", ""), Lines, "65536", rows},
-        {"DATA.CSV", file("T351", ""), Lines, "", rows},
-        {"DATA.CSV", file("T200", ""), Columns, "3", columns},
-        {"DATA.CSV", file("T351", ""), Columns, "256", columns},
-        {"DATA.CSV", file("T351", ""), Columns, "", columns},
-        {"DATA.CSV", file("T351", ""), Columns, "abc", columns},
-        {"a.csv", file("T351", ""), Lines, "17", ""},
-        {"DATA.Csv", file("T350", ""), Lines, "65535", ""},
-        {"DATA.CSV", file("T200", ""), Lines, "18", ""},
-        {"DATA.CSV", file("T351", "ABCDE|ZR915|T351"), Columns, "10", ""},
-    };
-    for (const Case& c : cases) {  // no bytes: no such file; no text: accepted
-        SCOPED_TRACE(c.name + " [" + c.count + "] " + c.bytes.value_or("<none>").substr(0, 16));
-        emptyOutput();
-        fs::remove_all(in.path() / c.name);
-        if (c.bytes) put(c.name, *c.bytes);
-        EXPECT_EQ(divide(c.kind, c.count, c.name), c.text.empty());
-        EXPECT_EQ(boxes(), Texts{c.text.empty() ? kDivided : "stop: " + c.text});
-        EXPECT_EQ(outputNames().empty(), !c.text.empty());
-    }
-}
-
-// Only piece 00 of the chosen kind is asked about; Cancel leaves every file as it was.
-TEST_F(Division, AsksBeforeOverwritingPieceZero) {
-    struct Case { DivideKind kind; Texts existing; bool ok, asked; Texts written; };
-    const Case cases[] = {
-        {Columns, {"DATA-00.CSV", "DATA-01.CSV", "DATA_00.CSV"}, false, true, {}},
-        {Lines, {"DATA_00.CSV", "DATA_01.CSV", "DATA_05.CSV"}, false, true, {}},
-        {Columns, {"DATA-00.CSV", "DATA-01.CSV", "DATA-05.CSV"}, true, true, {"DATA-00.CSV", "DATA-01.CSV"}},
-        {Lines, {"DATA_01.CSV", "DATA-00.CSV"}, false, false, {"DATA_00.CSV", "DATA_01.CSV"}},
-    };
-    put("DATA.CSV", HeaderOf("T351") + Title(12) + Rows(1, 4, 12));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.existing[0]);
-        emptyOutput();
-        for (const std::string& name : c.existing) std::ofstream(out.path() / name, std::ios::binary) << "old\r\n";
-        messages.answers = {c.ok};
-        EXPECT_EQ(divide(c.kind, c.kind == Lines ? "18" : "9"), !c.written.empty());
-        EXPECT_EQ(messages.questions.size(), c.asked ? 1u : 0u);
-        for (const auto& question : messages.questions)
-            EXPECT_EQ(question.text, "同名のﾌｧｲﾙが存在します。上書きしてよろしいですか?");
-        EXPECT_EQ(boxes(), c.written.empty() ? Texts{} : Texts{kDivided});
-        for (const std::string& name : c.existing)
-            EXPECT_EQ(piece(name) == "old\r\n", std::ranges::count(c.written, name) == 0) << name;
-        std::set<std::string> all(c.existing.begin(), c.existing.end());
-        all.insert(c.written.begin(), c.written.end());
-        EXPECT_EQ(outputNames(), all);
-    }
-}
-
-// A failure met while dividing is reported, what was written stays, and the run completes.
-TEST_F(Division, ReportsAFailureWhileDividingThenCompletes) {
-    const std::string header = HeaderOf("T351"), file = header + Title(5) + Rows(1, 3, 5);
-    // blocker: a folder in a piece's place, or "full": piece 00 unwritable; at0: what piece 00 holds
-    struct Case { std::string bytes; DivideKind kind; std::string count, blocker, text; std::optional<std::string> at0;
-    };
-    const Case cases[] = {
-        {header, Lines, "17", "", kNotNormal, std::nullopt},
-        {HeaderOf("T200"), Columns, "4", "", kNotNormal, std::nullopt},
-        {header + Title(5, "Date") + Rows(1, 3, 5), Columns, "4", "", kNotNormal, InPieces(header)},
-        {file, Lines, "17", "DATA_01.CSV", std::strerror(EISDIR), InPieces(header + Title(5) + Rows(1, 2, 5))},
-        {file, Columns, "4", "DATA-01.CSV", std::strerror(EISDIR), InPieces(header) + "DATE,TIME,,T3\r\n"},
-        {file, Lines, "17", "full", std::strerror(ENOSPC), std::nullopt},
-        {file, Columns, "4", "full", std::strerror(ENOSPC), std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.blocker + " " + c.count + " " + c.text);
-        emptyOutput();
-        put("DATA.CSV", c.bytes);
-        if (c.blocker == "full") fs::create_symlink("/dev/full", out.path() / Piece(c.kind == Lines ? '_' : '-', 0));
-        if (c.blocker.ends_with(".CSV")) fs::create_directory(out.path() / c.blocker);
-        EXPECT_TRUE(divide(c.kind, c.count));
-        const Texts shown = boxes();
-        EXPECT_TRUE(shown.size() == 2 && shown[0].starts_with("stop: ") && shown[0].ends_with(c.text) &&
-                    shown[1] == kDivided) << testing::PrintToString(shown);
-        if (c.text == kNotNormal) { EXPECT_EQ(shown.at(0), "stop: " + path("DATA.CSV") + kNotNormal); }
-        if (c.at0) { EXPECT_EQ(piece(Piece(c.kind == Lines ? '_' : '-', 0)), *c.at0); }
-        if (c.blocker.empty()) { EXPECT_EQ(outputNames().size(), c.at0 ? 1u : 0u); }  // none after a refused title
-    }
-}
 
 // Pieces of lines: the header, then up to count - header lines of data rows.
 TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {

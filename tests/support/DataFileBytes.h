@@ -28,7 +28,6 @@ inline std::string Repeat(const std::string& text, std::size_t times) {
 }
 
 constexpr std::uint32_t kOverRange = 0x7E94F56A;
-constexpr std::uint32_t kNoData = 0x7E951BEE;
 
 struct InstHeader {
     std::string model = "ZR915", type = "T301", version = "1.23", id = "042";
