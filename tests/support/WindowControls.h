@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QListWidget>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
@@ -27,23 +26,10 @@ inline QStringList listedNames(const QWidget& window) {
     return names;
 }
 
-// The entries a file box of the window shows, in order.
-inline QStringList fileBoxNames(const QWidget& window, const char* name) {
-    QStringList names;
-    const auto* box = control<QListWidget>(window, name);
-    for (int row = 0; row < box->count(); ++row) names << box->item(row)->text();
-    return names;
-}
-
 inline QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-// Ends the typing in `box` with Enter (kEnter), or by the focus leaving it for that reason.
-constexpr int kEnter = -1;
+// Ends the typing in `box` by the focus leaving it for that reason.
 inline void finishTyping(QWidget* box, int how) {
-    if (how == kEnter) {
-        QTest::keyClick(box, Qt::Key_Return);
-        return;
-    }
     QFocusEvent focusOut(QEvent::FocusOut, Qt::FocusReason(how));
     QApplication::sendEvent(box, &focusOut);
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QThread>
-#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,21 +10,20 @@
 
 namespace voltaro::test {
 
-// Records every box on the window thread, where the real ones are shown, with the modal
-// window the user sees meanwhile and what `look` finds then. Questions get `ok`.
+// Records every box on the window thread, where the real ones are shown, with what `look`
+// finds then. Questions get OK.
 class WindowThreadMessages final : public Messages {
 public:
     struct Box {
         std::string title;
         std::string text;
-        QString modal;
         QString seen;
     };
 
     void notify(MessageIcon, const std::string& title, const std::string& text) override { record(title, text); }
     bool askOkCancel(const std::string& title, const std::string& text) override {
         record(title, text);
-        return ok;
+        return true;
     }
     Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Cancel; }
 
@@ -36,16 +34,11 @@ public:
     }
 
     std::vector<Box> boxes;
-    bool ok = true;
     std::function<QString()> look;
 
 private:
     void record(const std::string& title, const std::string& text) {
-        const auto show = [&] {
-            const QWidget* modal = QApplication::activeModalWidget();
-            boxes.push_back(
-                {title, text, modal != nullptr ? modal->objectName() : QString(), look ? look() : QString()});
-        };
+        const auto show = [&] { boxes.push_back({title, text, look ? look() : QString()}); };
         if (QThread::currentThread() == qApp->thread())
             show();
         else
