@@ -87,6 +87,18 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
     }
 }
 
+// A meter that stops in the middle of a file: the copy from an earlier run stays whole and no
+// temporary file is left behind.
+TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
+    TransferRun run(test::Faults([](sim::MeterFaults& f) { f.stopTransferAfter = 1000; }));
+    run.copies.write("DATA0001.BIN", "old");
+    EXPECT_EQ(run.run(run.all), -1);
+    EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
+    EXPECT_EQ(run.copies.names(), Names{"DATA0001.BIN"});
+    EXPECT_EQ(test::FileBytes(run.copies.path() / "DATA0001.BIN"), "old");
+    EXPECT_TRUE(run.app.names().empty());
+}
+
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
     TransferRun run;
     EXPECT_EQ(run.run({{"SUB/EVIL.CSV", "MEAS", "10"}, run.all[1]}), -1);
