@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <filesystem>
 #include <fstream>
 #include <type_traits>
 
@@ -103,6 +104,24 @@ TEST(ParameterImage, HoldsEveryFieldInOrderAndACutImageTheFieldsItHoldsWhole) {
     // A damaged text length stops the read there.
     for (const char* length : {"\xFF\xFF", "\x00\x80"})
         EXPECT_EQ(DecodeParameterImage(std::string(length, 2) + golden.bytes.substr(2)), SettingRecord{});
+}
+
+// The first run finds no file: the factory setting, and no file until there is something to keep.
+// A huge file is read no further than a record can reach.
+TEST(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsReadBounded) {
+    test::RecordingMessages messages;
+    test::FixedClock clock{{2026, 5, 17, 9, 41, 12}};
+    AppContext ctx{messages, clock};
+    test::TemporaryFolder folder;
+    ctx.AppPath = folder.withSeparator();
+    ctx.CurrentSetting.Wiring = 6;
+    EXPECT_EQ(AccessParameterFile(ctx, kParameterRead), 0);
+    EXPECT_EQ(ctx.CurrentSetting, FactorySettings(clock.time, ctx.AppPath, 1));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Parameter"));
+    std::ofstream(folder.path() / "Parameter", std::ios::binary) << std::string(3 << 20, '\x7F');
+    AccessParameterFile(ctx, kParameterRead);
+    EXPECT_EQ(ctx.CurrentSetting.Version.size(), 0x7F7Fu);
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 // Choices the PC side stores beyond their lists (an edited or foreign file) fall back to their
