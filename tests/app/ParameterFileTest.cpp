@@ -106,14 +106,19 @@ TEST(ParameterImage, HoldsEveryFieldInOrderAndACutImageTheFieldsItHoldsWhole) {
         EXPECT_EQ(DecodeParameterImage(std::string(length, 2) + golden.bytes.substr(2)), SettingRecord{});
 }
 
-// The first run finds no file: the factory setting, and no file until there is something to keep.
-// A huge file is read no further than a record can reach.
-TEST(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsReadBounded) {
+// An application folder of its own, read and written through the context.
+struct ParameterFile : ::testing::Test {
     test::RecordingMessages messages;
     test::FixedClock clock{{2026, 5, 17, 9, 41, 12}};
     AppContext ctx{messages, clock};
     test::TemporaryFolder folder;
-    ctx.AppPath = folder.withSeparator();
+
+    ParameterFile() { ctx.AppPath = folder.withSeparator(); }
+};
+
+// The first run finds no file: the factory setting, and no file until there is something to keep.
+// A huge file is read no further than a record can reach.
+TEST_F(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsReadBounded) {
     ctx.CurrentSetting.Wiring = 6;
     EXPECT_EQ(AccessParameterFile(ctx, kParameterRead), 0);
     EXPECT_EQ(ctx.CurrentSetting, FactorySettings(clock.time, ctx.AppPath, 1));
@@ -126,12 +131,7 @@ TEST(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsReadBounded) {
 
 // Choices the PC side stores beyond their lists (an edited or foreign file) fall back to their
 // factory values; the meter's items are left to the setting check.
-TEST(ParameterFile, PcChoicesOutsideTheirListsFallBackToTheirDefaults) {
-    test::RecordingMessages messages;
-    test::FixedClock clock{{2026, 5, 17, 9, 41, 12}};
-    AppContext ctx{messages, clock};
-    test::TemporaryFolder folder;
-    ctx.AppPath = folder.withSeparator();
+TEST_F(ParameterFile, PcChoicesOutsideTheirListsFallBackToTheirDefaults) {
     SettingRecord stored = FactorySettings(clock.time, ctx.AppPath, 1);
     stored.Wiring = 9;
     stored.Pc.CommPort = {11, 6, 9, 3, 3, 4};
