@@ -118,6 +118,13 @@ bool DataFileConverter::SetFileHeaderRead() {
     return false;
 }
 
+bool DataFileConverter::CheckHeaderComplete() {
+    const std::uint64_t headerBytes = type_ == kTypeWave ? kWaveRecordsOffset : kInstRecordsOffset;
+    if (input_.position() >= headerBytes) return false;
+    reportNotNormal();
+    return true;
+}
+
 bool DataFileConverter::OpenOutputFile(const std::string& outputFolder) {
     if (fileName_.size() <= 4) {
         ShowStopText(ctx_, ctx_.catalogue.text(kInvalidFilenameText));
@@ -291,6 +298,10 @@ ConversionSummary RunConversion(AppContext& ctx, const std::vector<ConversionInp
         if (converter.SetFileHeaderRead()) {
             ShowStopText(ctx, ctx.catalogue.text(kNotDataFileText));
             return summary;
+        }
+        if (converter.CheckHeaderComplete()) {
+            ++summary.notNormalFiles;
+            continue;
         }
         if (converter.OpenOutputFile(outputFolder)) return summary;
         const bool timeOnly = converter.CheckTimeOnlyRecords();

@@ -28,6 +28,8 @@ public:
 
     bool OpenInputFile(const std::string& inputFolder, const std::string& fileName);
     bool SetFileHeaderRead();
+    // A file that ends inside its header is not normal: reported, and nothing is written for it.
+    bool CheckHeaderComplete();
     bool OpenOutputFile(const std::string& outputFolder);
     bool CheckTimeOnlyRecords();
     void MakeHeader(bool timeOnly);

@@ -34,6 +34,30 @@ TEST_F(ConversionRun, StopsAtTheFirstFileThatCannotBeConverted) {
     }
 }
 
+// A file that ends inside its header is not normal: nothing is written for it and the run goes
+// on with the next file.
+TEST_F(ConversionRun, AFileCutInsideItsHeaderIsNotNormalAndWritesNothing) {
+    const std::string inst = InstHeader{}.bytes(), wave = WaveHeader{}.bytes();
+    const std::pair<std::string, std::string> cases[] = {
+        {"I10.BIN", inst.substr(0, 10)}, {"I40.BIN", inst.substr(0, 40)}, {"I63.BIN", inst.substr(0, 63)},
+        {"W10.WFM", wave.substr(0, 10)}, {"W15.WFM", wave.substr(0, 15)}, {"W20.WFM", wave.substr(0, 20)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        TemporaryFolder folder;
+        put(name, bytes);
+        put("NEXT.BIN", InstFile());
+        EXPECT_TRUE(convert({name, "NEXT.BIN"}, folder.path().string()).completed);
+        EXPECT_EQ(messages.texts(), (Texts{name + "is not a normal file.", kCompleted}));
+        EXPECT_EQ(fs::directory_iterator(folder.path())->path().filename(), "NEXT.CSV");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    }
+    // A header that is whole is enough: a file without records converts to its header lines.
+    put("HEAD.BIN", inst);
+    convert({"HEAD.BIN"});
+    EXPECT_EQ(messages.texts(), Texts{kCompleted});
+}
+
 TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
     struct Case { std::vector<std::string> files; std::string created; };
     std::vector<std::string> upTo98;
