@@ -22,6 +22,7 @@ constexpr int kCompletedText = 511;
 constexpr int kInvalidFilenameText = 512;
 constexpr int kCannotCreateText = 513;
 constexpr int kNotNormalText = 514;
+constexpr int kDriveNotReadyText = 515;
 
 constexpr int kMaxNumberedOutputs = 100;
 constexpr std::uint64_t kProgressStepBytes = 4 << 20;
@@ -292,6 +293,11 @@ void DataFileConverter::reportProgress() {
 ConversionSummary RunConversion(AppContext& ctx, const std::vector<ConversionInput>& inputs,
                                 const std::string& outputFolder, ConversionObserver& observer) {
     ConversionSummary summary;
+    // An empty folder would put the files in the filesystem's root.
+    if (outputFolder.empty()) {
+        ShowStopText(ctx, ctx.catalogue.text(kDriveNotReadyText));
+        return summary;
+    }
     for (const ConversionInput& input : inputs) {
         DataFileConverter converter(ctx, observer);
         if (converter.OpenInputFile(input.folder, input.name)) return summary;

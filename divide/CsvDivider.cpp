@@ -25,6 +25,7 @@ constexpr int kInvalidFilenameText = 621;
 constexpr int kOverwriteQuestionText = 622;
 constexpr int kTooManyPiecesText = 623;
 constexpr int kNotNormalText = 624;
+constexpr int kDriveNotReadyText = 625;
 
 constexpr std::uint64_t kProgressStepBytes = 4 << 20;
 // Up to a hundred column pieces are open at once; each gets a modest buffer.
@@ -136,6 +137,11 @@ bool CsvDivider::CHeckColRowNo(DivideKind kind, std::string_view countText) {
 }
 
 bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kind) {
+    // An empty folder would put the pieces in the filesystem's root.
+    if (outputFolder.empty()) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kDriveNotReadyText));
+        return true;
+    }
     if (fileName_.size() <= 4) {
         ShowStopText(ctx_, ctx_.catalogue.text(kInvalidFilenameText));
         return true;

@@ -58,6 +58,14 @@ TEST_F(ConversionRun, AFileCutInsideItsHeaderIsNotNormalAndWritesNothing) {
     EXPECT_EQ(messages.texts(), Texts{kCompleted});
 }
 
+// An empty output folder is refused before anything is written, not taken for the root.
+TEST_F(ConversionRun, AnEmptyOutputFolderIsRefused) {
+    put("EMPTYOUT.BIN", InstFile());
+    EXPECT_FALSE(RunConversion(ctx, {{input.path().string(), "EMPTYOUT.BIN"}}, "", observer).completed);
+    EXPECT_EQ(messages.texts(), Texts{"Drive not ready."});
+    EXPECT_FALSE(fs::exists("/EMPTYOUT.CSV"));
+}
+
 TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
     struct Case { std::vector<std::string> files; std::string created; };
     std::vector<std::string> upTo98;

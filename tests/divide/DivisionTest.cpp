@@ -109,6 +109,17 @@ struct Division : ::testing::Test {
 };
 
 // Pieces of lines: the header, then up to count - header lines of data rows.
+// An empty output folder is refused before anything is written, not taken for the root.
+TEST_F(Division, AnEmptyOutputFolderIsRefused) {
+    put("EMPTYOUT.CSV", HeaderOf("T351") + Title(7) + Rows(1, 3, 7));
+    for (const DivideKind kind : {Lines, Columns}) {
+        messages.boxes.clear();
+        EXPECT_FALSE(RunDivision(ctx, {path("EMPTYOUT.CSV"), "", kind, "20"}, observer));
+        EXPECT_EQ(boxes(), Texts{"stop: Drive not ready."});
+    }
+    EXPECT_FALSE(fs::exists("/EMPTYOUT_00.CSV") || fs::exists("/EMPTYOUT-00.CSV"));
+}
+
 TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
     struct Case { std::string type; int rows; std::string count; std::vector<int> perPiece;
                   bool exceeded = false, cut = false; };
