@@ -54,10 +54,10 @@ struct CsvDivider::Row {
             const std::size_t comma = line.find(',', start);
             const std::string_view field = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
             fields.push_back(field);
-            if (field == "STOP") {
-                stop = true;
-                break;
-            }
+            // The meter's end of data ends the row, but never before the three fields every
+            // piece takes from the line.
+            if (field == "STOP") stop = true;
+            if (stop && fields.size() >= static_cast<std::size_t>(kFixedColumns)) break;
             if (comma == std::string_view::npos) break;
             start = comma + 1;
         }

@@ -194,6 +194,7 @@ TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
         {"T400", d + "X,3," + rest, {d + "X,3,", d + "X,,,", d + "X,,,"}},
         {"T351", d + "X,3,4,5,6,7,8,9,10,11,12,13" + rest, {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
         {"T200", d + "STOP,3,4" + rest, {d + "STOP", d + "STOP", d + "STOP"}},
+        {"T201", "STOP,2004/01/01,12:00:00,4" + rest, Texts(3, "STOP,2004/01/01,12:00:00")},
         {"T201", d + "X,3,STOP,5" + rest, {d + "X", d + "X", d + "X"}},
         {"T351", d + "X,3,STOP,5" + rest, {d + "X,3,STOP", d + "X,,,", d + "X,,,"}},
         {"T200", d + "X,3,4,5,6,7,8,9,10,11", {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
