@@ -99,7 +99,9 @@ bool transferOne(Link& link, MeterMedium medium, const MeterFileEntry& entry, co
 }  // namespace
 
 bool IsSafeMeterFileName(const std::string& name) {
-    if (name.empty() || name == "." || name.find("..") != std::string::npos) return false;
+    // A meter name never starts with a point: such a name is an empty one with its extension,
+    // or "." and "..", and would hide in the folder or leave it.
+    if (name.empty() || name.front() == '.' || name.find("..") != std::string::npos) return false;
     for (const char c : name) {
         if (isControlCharacter(c) || c == '/' || c == '\\') return false;
     }

@@ -99,11 +99,16 @@ TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
     EXPECT_TRUE(run.app.names().empty());
 }
 
+// A name that would leave the copy folder, or hide in it as a dot file (an empty name with
+// its extension), is refused before the meter is asked.
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
-    TransferRun run;
-    EXPECT_EQ(run.run({{"SUB/EVIL.CSV", "MEAS", "10"}, run.all[1]}), -1);
-    EXPECT_EQ(run.line.messages.texts(), Names{"SUB/EVIL.CSV: Invalid filename."});
-    EXPECT_TRUE(run.line.port.settings().device.empty()) << "the line was opened";
+    for (const std::string name : {"SUB/EVIL.CSV", ".BIN"}) {
+        TransferRun run;
+        EXPECT_EQ(run.run({{name, "MEAS", "10"}, run.all[1]}), -1);
+        EXPECT_EQ(run.line.messages.texts(), Names{name + ": Invalid filename."});
+        EXPECT_TRUE(run.line.port.settings().device.empty()) << "the line was opened";
+        EXPECT_TRUE(run.copies.names().empty());
+    }
 }
 
 // Every kind in one list sorted by name (the meter lists each kind in order, measurement
