@@ -22,8 +22,8 @@ struct TransferTargets {
     SpreadsheetWorkbook* workbook;  // none when the files go to no spreadsheet
 };
 
-// The name a meter file may be saved under: not empty, no path separator, no "..", no
-// control character, so that it cannot leave the folder it is saved into.
+// The name a meter file may be saved under: not empty, no leading point, no path separator,
+// no "..", no control character, so that it cannot leave or hide in the folder it is saved into.
 bool IsSafeMeterFileName(const std::string& name);
 
 // Fetches the `selected` files one after another, each over an exchange of its own, into
