@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "app/ErrorReporting.h"
 #include "app/TextTools.h"
@@ -16,11 +17,20 @@ namespace {
 constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
 constexpr int kSilenceSeconds = 5;
+constexpr std::uint64_t kLargestFileBytes = std::uint64_t{1} << 40;  // more than any medium of the meter holds
 
-std::uint64_t byteCount(std::string_view sizeText) {
-    double size = 0;
-    std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
-    return size > 0 ? static_cast<std::uint64_t>(size + 0.5) : 0;
+// The size the directory announced: a plain count of bytes, nothing else.
+std::optional<std::uint64_t> byteCount(std::string_view sizeText) {
+    std::uint64_t size = 0;
+    const auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
+    if (sizeText.empty() || error != std::errc() || end != sizeText.data() + sizeText.size()) return std::nullopt;
+    if (size > kLargestFileBytes) return std::nullopt;
+    return size;
+}
+
+bool communicationFailed(Link& link) {
+    ShowErrorMessage(link.context(), kErrKindApplication, kCommunicationFailed);
+    return false;
 }
 
 // Text kinds: lines between STX and ETX. The piece holding the ETX is not written.
@@ -54,6 +64,9 @@ bool receiveBlock(Link& link, TextOutput& target, const std::string& name, std::
         if (link.AwaitInput(kSilenceSeconds) != 0) return false;
         std::string& pending = link.pendingInput();
         const std::uint64_t taken = std::min<std::uint64_t>(pending.size(), total - received);
+        // The block is its bytes between a start mark and an end mark, nothing less.
+        if (received == 0 && taken > 0 && pending.front() != kStx) return communicationFailed(link);
+        if (received + taken == total && pending[taken - 1] != kEtx) return communicationFailed(link);
         // Bytes 1..size of the whole transfer are the file's.
         const std::uint64_t first = std::max<std::uint64_t>(received, 1);
         const std::uint64_t last = std::min<std::uint64_t>(received + taken, size + 1);
@@ -75,6 +88,11 @@ bool IsBinaryKind(std::string_view fileName) {
 std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& fileName, const std::string& sizeText,
                                const std::string& targetPath, ProgressObserver& progress) {
     fileName = std::string(TrimBlanks(fileName));
+    const std::optional<std::uint64_t> announced = byteCount(sizeText);
+    if (!announced) {
+        communicationFailed(link);
+        return kAlreadyReported;
+    }
     if (link.OpenCommPort(link.context().CurrentSetting.Pc) != 0) return kAlreadyReported;
     auto fetch = [&] {
         if (link.SendCommand(":COMM:HEAD OFF") != 0 || CheckMeterIdentity(link) != 0) return false;
@@ -86,7 +104,7 @@ std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& file
         }
         const std::string pick = std::string(medium == MeterMedium::Card ? ":CARD:PICK? " : ":MEMO:PICK? ") +
                                  fileName + ",1," + sizeText;
-        const std::uint64_t size = byteCount(sizeText);
+        const std::uint64_t size = *announced;
         progress.progress(fileName, 0, size);
         const bool complete = link.SendCommand(pick) == 0 &&
                               (IsBinaryKind(fileName) ? receiveBlock(link, target, fileName, size, progress)

@@ -99,6 +99,28 @@ TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
     EXPECT_TRUE(run.app.names().empty());
 }
 
+// The directory's size is the block's length: a size that is no plain count of bytes is refused
+// before the file is asked for, and a block whose end mark is not right after that many bytes
+// (a size that understates the file, 0 included) is a failure, not a cut copy.
+TEST(TransferRun, ASizeThatIsNoCountOrDoesNotEndTheBlockFailsTheCopy) {
+    const std::string sizes[] = {"abc", "-5",   "1e30", "inf", "nan", "12.5", "18446744073709551616",
+                                 std::string(5000, '9')};
+    for (const std::string& size : sizes) {
+        TransferRun run;
+        EXPECT_EQ(run.run({{"DATA0001.BIN", "INST", size}}), -1) << size.substr(0, 30);
+        EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
+        EXPECT_TRUE(run.line.port.settings().device.empty()) << "the file was asked for";
+    }
+    for (const char* size : {"0", "4999"}) {
+        TransferRun run;
+        run.copies.write("DATA0001.BIN", "old");
+        EXPECT_EQ(run.run({{"DATA0001.BIN", "INST", size}}), -1) << size;
+        EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
+        EXPECT_EQ(test::FileBytes(run.copies.path() / "DATA0001.BIN"), "old");
+        EXPECT_TRUE(run.app.names().empty());
+    }
+}
+
 // A name that would leave the copy folder, or hide in it as a dot file (an empty name with
 // its extension), is refused before the meter is asked.
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
