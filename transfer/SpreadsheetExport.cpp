@@ -36,6 +36,21 @@ lxw_error sheetNameError(lxw_workbook* workbook, const std::string& name) {
     return name.empty() ? LXW_ERROR_PARAMETER_VALIDATION : workbook_validate_sheet_name(workbook, name.c_str());
 }
 
+// A meter name as a sheet name the format takes: the characters it keeps out of sheet names become
+// "_", an apostrophe may not open or close the name, and a name in use gets a number, "(2)" on.
+std::string usableSheetName(lxw_workbook* workbook, std::string name) {
+    constexpr std::string_view kRefused = "[]:*?/\\";
+    if (name.empty()) return name;
+    for (char& c : name)
+        if (kRefused.find(c) != std::string_view::npos) c = '_';
+    if (name.front() == '\'') name.front() = '_';
+    if (name.back() == '\'') name.back() = '_';
+    std::string candidate = name;
+    for (int n = 2; sheetNameError(workbook, candidate) == LXW_ERROR_SHEETNAME_ALREADY_USED; ++n)
+        candidate = name + "(" + std::to_string(n) + ")";
+    return candidate;
+}
+
 // A field that is a number becomes a number; any other non-empty field becomes text, and an
 // empty one leaves its cell empty.
 lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, std::string_view field,
@@ -63,6 +78,7 @@ std::int16_t SpreadsheetWorkbook::TransExec(const std::string& sheetName, const 
     std::string name;
     AppendCodePageAsUtf8(TrimBlanks(sheetName), name);
     if (workbook_ == nullptr && !create()) return kAlreadyReported;
+    name = usableSheetName(workbook_, std::move(name));
     if (const lxw_error error = sheetNameError(workbook_, name); error != LXW_NO_ERROR) {
         ReportSystemError(ctx_, libraryFailure(path_ + ": " + name, error));
         return kAlreadyReported;

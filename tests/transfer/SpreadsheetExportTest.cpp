@@ -71,6 +71,19 @@ TEST_F(SpreadsheetExport, AFileLongerThanASheetIsReportedOnce) {
     EXPECT_EQ(sheetCells(1), (Texts{"A1 #1", "A2 #2", "A3 #3"}));
 }
 
+// Meter names that the workbook format refuses as sheet names still get their sheets: the
+// refused characters become "_" and a name in use gets a number.
+TEST_F(SpreadsheetExport, EveryFileGetsASheetWhateverItsName) {
+    SpreadsheetWorkbook workbook(ctx, book);
+    const std::string source = folder.write("DATA.CSV", "1\r\n");
+    for (const char* name : {"A[1]:*?.CSV", "'QUOTE'", "DATA.CSV", "data.csv", "DATA.CSV"})
+        EXPECT_EQ(workbook.TransExec(name, source), 0) << name;
+    ASSERT_EQ(workbook.close(), 0);
+    EXPECT_EQ(messages.texts(), Texts{});
+    EXPECT_EQ(test::SheetNames(part("xl/workbook.xml")),
+              (Texts{"A_1____.CSV", "_QUOTE_", "DATA.CSV", "data.csv(2)", "DATA.CSV(3)"}));
+}
+
 class Shown final : public ProgressObserver {
 public:
     void progress(const std::string& line, std::uint64_t, std::uint64_t) override { lines.push_back(line); }
