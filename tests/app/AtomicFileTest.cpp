@@ -7,8 +7,8 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string>
+#include <vector>
 
 #include "support/TemporaryFolder.h"
 
@@ -16,15 +16,6 @@ namespace voltaro {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::size_t entries(const fs::path& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
 
 // Writes beyond `bytes` fail with EFBIG for as long as it lives, as on a full disk.
 class FileSizeLimit {
@@ -48,18 +39,17 @@ private:
 TEST(AtomicFile, ACopyReplacesTheEarlierFileWholeAndAFailedOneLeavesItAndNoTemporaryFile) {
     test::TemporaryFolder folder;
     const fs::path target = folder.path() / "A.CSV";
-    std::ofstream(target, std::ios::binary) << std::string(5000, 'x');
-    std::ofstream(folder.path() / "SOURCE", std::ios::binary) << "earlier";
+    folder.write("A.CSV", std::string(5000, 'x'));
     std::string error;
-    ASSERT_TRUE(CopyFileAtomically((folder.path() / "SOURCE").string(), target.string(), error)) << error;
-    EXPECT_EQ(contents(target), "earlier");
+    ASSERT_TRUE(CopyFileAtomically(folder.write("SOURCE", "earlier"), target.string(), error)) << error;
+    EXPECT_EQ(test::FileBytes(target), "earlier");
     {
         const FileSizeLimit limit(4096);
         EXPECT_FALSE(WriteFileAtomically(target.string(), std::string(64 << 10, 'w'), error));
         EXPECT_EQ(error, target.string() + ": File too large");
     }
-    EXPECT_EQ(contents(target), "earlier");
-    EXPECT_EQ(entries(folder.path()), 2u);
+    EXPECT_EQ(test::FileBytes(target), "earlier");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"A.CSV", "SOURCE"}));
 }
 
 }  // namespace
