@@ -7,13 +7,45 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace voltaro {
 
 namespace {
 
+// More links than this in a row are taken for a loop, as the system does.
+constexpr int kMostLinksFollowed = 40;
+
 std::string systemText(const std::string& path, int error) { return path + ": " + std::strerror(error); }
+
+// The file that a write to `path` replaces: `path`, or the end of its chain of symbolic links
+// (which need not exist yet). False with the reason in `error` when that is not a regular file.
+bool writeTarget(const std::string& path, std::string& target, std::string& error) {
+    target = path;
+    for (int links = 0; links < kMostLinksFollowed; ++links) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0) {
+            if (errno == ENOENT) return true;
+            error = systemText(path, errno);
+            return false;
+        }
+        if (S_ISREG(info.st_mode)) return true;
+        if (!S_ISLNK(info.st_mode)) {
+            error = path + ": Not a regular file";
+            return false;
+        }
+        std::error_code failure;
+        const std::filesystem::path link = std::filesystem::read_symlink(target, failure);
+        if (failure) {
+            error = path + ": " + failure.message();
+            return false;
+        }
+        target = link.is_absolute() ? link.string() : (std::filesystem::path(target).parent_path() / link).string();
+    }
+    error = systemText(path, ELOOP);
+    return false;
+}
 
 // mkstemp creates 0600; the file we put in place gets what a plain create would give.
 mode_t newFileMode() {
@@ -69,14 +101,16 @@ int syncAndRename(int fd, int failure, const std::string& temporary, const std::
 // flushes it and renames it over `path`.
 template <typename Fill>
 bool replaceAtomically(const std::string& path, Fill fill, std::string& error) {
+    std::string target;
+    if (!writeTarget(path, target, error)) return false;
     std::string temporary;
-    const int fd = createBeside(path, temporary);
+    const int fd = createBeside(target, temporary);
     if (fd < 0) {
         error = systemText(path, errno);
         return false;
     }
     std::string failedPath = path;
-    const int failure = syncAndRename(fd, fill(fd, failedPath), temporary, path);
+    const int failure = syncAndRename(fd, fill(fd, failedPath), temporary, target);
     if (failure != 0) error = systemText(failedPath, failure);
     return failure == 0;
 }
@@ -119,8 +153,10 @@ bool CopyFileAtomically(const std::string& source, const std::string& path, std:
 }
 
 std::string CreateFileBeside(const std::string& path, std::string& error) {
+    std::string target;
+    if (!writeTarget(path, target, error)) return {};
     std::string temporary;
-    const int fd = createBeside(path, temporary);
+    const int fd = createBeside(target, temporary);
     if (fd < 0) {
         error = systemText(path, errno);
         return {};
@@ -130,11 +166,37 @@ std::string CreateFileBeside(const std::string& path, std::string& error) {
 }
 
 bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error) {
+    std::string target;
+    if (!writeTarget(path, target, error)) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
     const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
-    const int failure = fd < 0 ? errno : syncAndRename(fd, 0, temporary, path);
+    const int failure = fd < 0 ? errno : syncAndRename(fd, 0, temporary, target);
     if (fd < 0) ::unlink(temporary.c_str());
     if (failure != 0) error = systemText(path, failure);
     return failure == 0;
+}
+
+Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, std::string& error) {
+    const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    int failure = fd < 0 ? errno : 0;
+    if (fd >= 0 && ::fsync(fd) != 0) failure = errno;
+    if (fd >= 0 && ::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
+        failure = errno;
+        // Where the file system cannot rename without replacing, look first.
+        struct stat info {};
+        if ((failure == EINVAL || failure == ENOSYS) && ::lstat(path.c_str(), &info) != 0 && errno == ENOENT)
+            failure = ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
+        else if (failure == EINVAL || failure == ENOSYS)
+            failure = EEXIST;
+    }
+    if (failure == EEXIST) return Placement::NameTaken;
+    if (failure == 0) return Placement::Placed;
+    ::unlink(temporary.c_str());
+    error = systemText(path, failure);
+    return Placement::Failed;
 }
 
 }  // namespace voltaro

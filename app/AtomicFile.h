@@ -5,6 +5,11 @@
 
 namespace voltaro {
 
+// Every write below puts a file in place at `path`. When `path` is a symbolic link, the file
+// its links lead to is replaced (in that file's folder) and the link stays. A target that is
+// not a regular file (a device, a FIFO, a socket, a folder) is refused with
+// "PATH: Not a regular file" in `error`, and nothing is written.
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames
 // it over `path`, so readers see the old file or the new one, never half of one. On
 // failure `path` is untouched, the temporary file is gone, and `error` holds the
@@ -22,5 +27,10 @@ std::string CreateFileBeside(const std::string& path, std::string& error);
 // Flushes the finished `temporary` to the disk and renames it over `path`. On failure `path`
 // is untouched, `temporary` is gone, and `error` holds the system's text.
 bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error);
+
+// Like MoveFileIntoPlace, but only when no file, link or anything else is at `path`;
+// `NameTaken` leaves `temporary` as it is, so that the caller may try another name.
+enum class Placement { Placed, NameTaken, Failed };
+Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, std::string& error);
 
 }  // namespace voltaro

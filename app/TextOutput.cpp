@@ -6,12 +6,18 @@
 
 namespace voltaro {
 
-bool TextOutput::create(const std::string& path, Create mode) {
-    close();
-    file_ = std::fopen(path.c_str(), mode == Create::New ? "wbx" : "wb");
-    if (file_ == nullptr) return false;
-    std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
+bool TextOutput::create(const std::string& path) {
+    discard();
     path_ = path;
+    temporary_ = CreateFileBeside(path, error_);
+    if (temporary_.empty()) return false;
+    file_ = std::fopen(temporary_.c_str(), "wb");
+    if (file_ == nullptr) {
+        error_ = path + ": " + std::strerror(errno);
+        discard();
+        return false;
+    }
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
     if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(bufferBytes_);
     next_ = buffer_.get();
     limit_ = buffer_.get() + bufferBytes_;
@@ -35,12 +41,37 @@ void TextOutput::appendSlow(std::string_view text) {
     }
 }
 
+bool TextOutput::finishWriting() {
+    if (file_ != nullptr) {
+        flush();
+        if (std::fclose(file_) != 0 && error_.empty()) error_ = path_ + ": " + std::strerror(errno);
+        file_ = nullptr;
+    }
+    if (error_.empty()) return true;
+    discard();
+    return false;
+}
+
 bool TextOutput::close() {
-    if (file_ == nullptr) return error_.empty();
-    flush();
-    if (std::fclose(file_) != 0 && error_.empty()) error_ = path_ + ": " + std::strerror(errno);
+    if (temporary_.empty()) return error_.empty();
+    if (!finishWriting()) return false;
+    const bool placed = MoveFileIntoPlace(temporary_, path_, error_);
+    temporary_.clear();
+    return placed;
+}
+
+Placement TextOutput::closeUnderFreeName(const std::string& name) {
+    if (temporary_.empty() || !finishWriting()) return Placement::Failed;
+    const Placement placement = MoveFileToFreeName(temporary_, name, error_);
+    if (placement != Placement::NameTaken) temporary_.clear();
+    return placement;
+}
+
+void TextOutput::discard() {
+    if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
-    return error_.empty();
+    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    temporary_.clear();
 }
 
 }  // namespace voltaro

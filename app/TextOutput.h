@@ -5,28 +5,35 @@
 #include <string>
 #include <string_view>
 
+#include "app/AtomicFile.h"
+
 namespace voltaro {
 
-// Writes a file through a large buffer. Write failures are remembered with the
-// system's text; the caller asks once, at the end or after a row.
+// Writes a file through a large buffer, under a temporary name beside it: the file appears
+// under its own name only when it is complete, so an interrupted or failed write leaves
+// whatever was there before. Write failures are remembered with the system's text; the
+// caller asks once, at the end or after a row.
 class TextOutput {
 public:
     static constexpr std::size_t kDefaultBufferBytes = 1 << 20;
 
-    enum class Create {
-        New,      // fail with EEXIST when the file exists
-        Replace,  // an existing file is emptied and rewritten
-    };
-
     explicit TextOutput(std::size_t bufferBytes = kDefaultBufferBytes) : bufferBytes_(bufferBytes) {}
-    ~TextOutput() { close(); }
+    // A file never closed is removed, not put in place.
+    ~TextOutput() { discard(); }
     TextOutput(const TextOutput&) = delete;
     TextOutput& operator=(const TextOutput&) = delete;
 
-    // Creates `path`. Returns false with errno set when it cannot.
-    bool create(const std::string& path, Create mode = Create::New);
-    // Flushes and closes; false when anything written since create() was lost.
+    // Starts the file that is to be `path` (see AtomicFile for links and special files).
+    // False with error() set when it cannot.
+    bool create(const std::string& path);
+    // Finishes the file and puts it in place over `path`; false (with error()) when anything
+    // written was lost, and then the temporary file is gone.
     bool close();
+    // Finishes the file and puts it in place under `name` only when that name is free.
+    // NameTaken keeps the finished file, so that another name can be tried.
+    Placement closeUnderFreeName(const std::string& name);
+    // Removes the file without putting it in place.
+    void discard();
     bool isOpen() const { return file_ != nullptr; }
 
     void append(std::string_view text) {
@@ -53,10 +60,13 @@ public:
 private:
     void appendSlow(std::string_view text);
     void flush();
+    // Flushes and closes the temporary file; false after removing it when anything was lost.
+    bool finishWriting();
 
     std::size_t bufferBytes_;
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::string temporary_;  // the file being written, until it is put in place or removed
     std::unique_ptr<char[]> buffer_;  // left uninitialised: only what is written is read
     char* next_ = nullptr;
     char* limit_ = nullptr;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
@@ -131,20 +132,25 @@ bool DataFileConverter::OpenOutputFile(const std::string& outputFolder) {
         ShowStopText(ctx_, ctx_.catalogue.text(kInvalidFilenameText));
         return true;
     }
-    const std::string stem = WithTrailingSeparator(outputFolder) + fileName_.substr(0, fileName_.size() - 4);
-    for (int k = -1; k < kMaxNumberedOutputs; ++k) {
-        char number[8] = "";
-        if (k >= 0) std::snprintf(number, sizeof number, "(%02d)", k);
-        const std::string candidate = stem + number + ".CSV";
-        // Creating only when absent picks the first free name and never overwrites one.
-        if (output_.create(candidate)) {
-            observer_.outputCreated(candidate);
-            return false;
-        }
-        if (errno != EEXIST) break;
+    outputStem_ = WithTrailingSeparator(outputFolder) + fileName_.substr(0, fileName_.size() - 4);
+    // The first free name now; the file takes the first one still free when it is complete.
+    for (outputNumber_ = -1; outputNumber_ < kMaxNumberedOutputs; ++outputNumber_) {
+        struct stat info {};
+        if (::lstat(outputName(outputNumber_).c_str(), &info) != 0 && errno == ENOENT) break;
     }
-    ShowStopText(ctx_, ctx_.catalogue.text(kCannotCreateText));
+    if (outputNumber_ == kMaxNumberedOutputs) {
+        ShowStopText(ctx_, ctx_.catalogue.text(kCannotCreateText));
+        return true;
+    }
+    if (output_.create(outputName(outputNumber_))) return false;
+    ReportSystemError(ctx_, output_.error());
     return true;
+}
+
+std::string DataFileConverter::outputName(int number) const {
+    char suffix[16] = "";
+    if (number >= 0) std::snprintf(suffix, sizeof suffix, "(%02d)", number);
+    return outputStem_ + suffix + ".CSV";
 }
 
 bool DataFileConverter::CheckTimeOnlyRecords() {
@@ -275,8 +281,16 @@ void DataFileConverter::MakeWaveFile() {
 
 bool DataFileConverter::CloseFiles() {
     input_.close();
-    if (output_.close()) return true;
-    ReportSystemError(ctx_, output_.error());
+    // Never over an existing file: a name taken meanwhile passes to the next one.
+    for (; outputNumber_ < kMaxNumberedOutputs; ++outputNumber_) {
+        switch (output_.closeUnderFreeName(outputName(outputNumber_))) {
+            case Placement::Placed: observer_.outputCreated(outputName(outputNumber_)); return true;
+            case Placement::NameTaken: continue;
+            case Placement::Failed: ReportSystemError(ctx_, output_.error()); return false;
+        }
+    }
+    output_.discard();
+    ShowStopText(ctx_, ctx_.catalogue.text(kCannotCreateText));
     return false;
 }
 

@@ -13,7 +13,7 @@
 namespace voltaro {
 
 // What a conversion run tells its window or command besides its message boxes: how far
-// reading the input has come, and each output file as it is created.
+// reading the input has come, and each output file once it is complete under its name.
 class ConversionObserver : public ProgressObserver {
 public:
     // The window lists the new file, the command prints it.
@@ -37,7 +37,8 @@ public:
     // written before. A failure to write stops the rows and is reported by CloseFiles.
     void MakeInstFile(bool timeOnly);
     void MakeWaveFile();
-    // Closes both files; false when the output could not be completed (reported).
+    // Closes both files and puts the output in place under the first free name; false when
+    // the output could not be completed (reported), and then nothing of it stays.
     bool CloseFiles();
 
     const std::string& currentType() const { return type_; }
@@ -48,12 +49,16 @@ public:
 private:
     void reportNotNormal();
     void reportProgress();
+    // "NAME.CSV" for -1, "NAME(nn).CSV" for 0 to 99, in the output folder.
+    std::string outputName(int number) const;
 
     AppContext& ctx_;
     ConversionObserver& observer_;
     std::string fileName_;
     BinaryInput input_;
     TextOutput output_;
+    std::string outputStem_;
+    int outputNumber_ = -1;
     std::string type_;
     InstFileHeader inst_;
     WaveFileHeader wave_;

@@ -65,7 +65,8 @@ struct CsvDivider::Row {
     std::string_view operator[](std::size_t i) const { return i < fields.size() ? fields[i] : std::string_view(); }
 };
 
-// The column pieces, all open at once, each written through its own buffer.
+// The column pieces, all open at once, each written through its own buffer. They are put
+// in place together when the run ends, or none of them when writing one failed.
 class CsvDivider::Pieces {
 public:
     struct Columns {
@@ -73,11 +74,11 @@ public:
         std::size_t last;
     };
 
-    // Creates the next piece; on failure returns the system's text.
+    // Starts the next piece; on failure returns the system's text.
     bool add(const std::string& name, std::string& error) {
         auto file = std::make_unique<TextOutput>(kColumnPieceBufferBytes);
-        if (!file->create(name, TextOutput::Create::Replace)) {
-            error = name + ": " + std::strerror(errno);
+        if (!file->create(name)) {
+            error = file->error();
             return false;
         }
         files_.push_back(std::move(file));
@@ -85,16 +86,21 @@ public:
     }
     std::size_t count() const { return files_.size(); }
     TextOutput& operator[](std::size_t k) { return *files_[k]; }
-    // Closes every piece; false with the first system text when anything was lost.
+    // Puts every piece in place; false with the first system text when anything was lost.
     bool close(std::string& error) {
-        bool ok = true;
+        if (const std::string* failure = firstError()) {
+            error = *failure;
+            for (auto& file : files_) file->discard();
+            return false;
+        }
         for (auto& file : files_) {
-            if (!file->close() && ok) {
+            if (!file->close()) {
                 error = file->error();
-                ok = false;
+                for (auto& rest : files_) rest->discard();
+                return false;
             }
         }
-        return ok;
+        return true;
     }
     const std::string* firstError() const {
         for (const auto& file : files_)
@@ -152,20 +158,20 @@ bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kin
     return !ctx_.messages.askOkCancel(ctx_.MsgTitle, ctx_.catalogue.text(kOverwriteQuestionText));
 }
 
-void CsvDivider::MakeColFile() {
+bool CsvDivider::MakeColFile() {
     LineInput input;
     std::vector<std::string> headerLines;
-    if (!openAndReadHeader(input, headerLines)) return;
+    if (!openAndReadHeader(input, headerLines)) return true;
     std::string header;
     for (const std::string& headerLine : headerLines) header.append(headerLine).append(kLineEnd);
     std::string line;
     const auto linesPerPiece = static_cast<long long>(RoundHalfEven(count_ - headerLines_));
     reportProgress(input.position(), input.size());
-    TextOutput piece;  // one writer, and one buffer, for every piece in turn
+    TextOutput piece;  // one writer, and one buffer, for every piece in turn; each is put in place when complete
     for (int k = 0; k < kMaxPieces; ++k) {
-        if (!piece.create(pieceName(DivideKind::Lines, k), TextOutput::Create::Replace)) {
-            reportSystemError(pieceName(DivideKind::Lines, k) + ": " + std::strerror(errno));
-            return;
+        if (!piece.create(pieceName(DivideKind::Lines, k))) {
+            reportSystemError(piece.error());
+            return true;
         }
         piece.append(header);
         bool inputEnded = false;
@@ -179,21 +185,19 @@ void CsvDivider::MakeColFile() {
         }
         if (!piece.close()) {
             reportSystemError(piece.error());
-            return;
+            return true;
         }
         if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
-        if (inputEnded) {
-            reportProgress(input.size(), input.size());
-            return;
-        }
+        if (inputEnded) return finishReading(input);
     }
     ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+    return false;
 }
 
-void CsvDivider::MakeRowFile2() {
+bool CsvDivider::MakeRowFile2() {
     LineInput input;
     std::vector<std::string> headerLines;
-    if (!openAndReadHeader(input, headerLines)) return;
+    if (!openAndReadHeader(input, headerLines)) return true;
     const std::string& title = headerLines.back();
     std::string header;
     for (std::size_t i = 0; i + 1 < headerLines.size(); ++i) header.append(headerLines[i]).append(kLineEnd);
@@ -254,10 +258,8 @@ void CsvDivider::MakeRowFile2() {
     row.split(title, columns);
     for (std::size_t k = 0; k < pieceCount && !notNormal; ++k) {
         if (!pieces.add(PieceName(outputBase_, DivideKind::Columns, static_cast<int>(k)), error)) {
-            std::string ignored;
-            pieces.close(ignored);
             reportSystemError(error);
-            return;
+            return true;
         }
         pieces[k].append(header);
         notNormal = !writePart(k);
@@ -269,17 +271,27 @@ void CsvDivider::MakeRowFile2() {
         if (pieces.firstError() != nullptr) break;
         if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
     }
-    if (notNormal) reportNotNormal();
+    // The rows before one that is not normal are kept, as far as they go.
     if (!pieces.close(error)) {
         reportSystemError(error);
-        return;
+        return true;
     }
+    if (notNormal) {
+        reportNotNormal();
+        return true;
+    }
+    if (finishReading(input)) return true;
+    if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+    return false;
+}
+
+bool CsvDivider::finishReading(const LineInput& input) {
     if (input.failed()) {
         reportSystemError(fullPath_ + ": " + std::strerror(EIO));
-        return;
+        return true;
     }
     reportProgress(input.size(), input.size());
-    if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
+    return false;
 }
 
 bool CsvDivider::openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines) {
@@ -320,10 +332,8 @@ bool RunDivision(AppContext& ctx, const DivisionRequest& request, ProgressObserv
         return false;
     }
     if (divider.CheckOutputFile(request.outputFolder, request.kind)) return false;
-    if (request.kind == DivideKind::Lines)
-        divider.MakeColFile();
-    else
-        divider.MakeRowFile2();
+    // A division that ended on an error has said so, and is not completed.
+    if (request.kind == DivideKind::Lines ? divider.MakeColFile() : divider.MakeRowFile2()) return false;
     ShowInformationText(ctx, ctx.catalogue.text(kCompletedText));
     return true;
 }

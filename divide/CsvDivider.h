@@ -22,8 +22,10 @@ public:
     // True when the count text is not a number within the limits of `kind` for the file's type.
     bool CHeckColRowNo(DivideKind kind, std::string_view countText);
     bool CheckOutputFile(const std::string& outputFolder, DivideKind kind);
-    void MakeColFile();
-    void MakeRowFile2();
+    // Each piece is written under a temporary name and takes its own when complete.
+    bool MakeColFile();
+    // Every piece takes its name when the run ends.
+    bool MakeRowFile2();
 
     const std::string& type() const { return type_; }
 
@@ -33,6 +35,8 @@ private:
 
     // Opens the input and reads its header lines, the title row last; false after reporting.
     bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
+    // True after reporting when reading the input failed; the progress is complete otherwise.
+    bool finishReading(const LineInput& input);
     void reportSystemError(const std::string& text);
     void reportNotNormal();
     void reportProgress(std::uint64_t done, std::uint64_t total);
@@ -56,8 +60,8 @@ struct DivisionRequest {
     std::string countText;  // lines or columns per piece, as typed
 };
 
-// The division run. True when it reached the division (the completion message was
-// shown, possibly after a message of the division itself).
+// The division run. True when it completed (the completion message was shown, possibly
+// after the information that the pieces ran out).
 bool RunDivision(AppContext& ctx, const DivisionRequest& request, ProgressObserver& observer);
 
 }  // namespace voltaro

@@ -98,8 +98,8 @@ std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& file
         if (link.SendCommand(":COMM:HEAD OFF") != 0 || CheckMeterIdentity(link) != 0) return false;
         if (medium == MeterMedium::Card && CheckCardStatus(link) != 0) return false;
         TextOutput target;
-        if (!target.create(targetPath, TextOutput::Create::Replace)) {
-            ReportSystemError(link.context(), targetPath + ": " + std::strerror(errno));
+        if (!target.create(targetPath)) {
+            ReportSystemError(link.context(), target.error());
             return false;
         }
         const std::string pick = std::string(medium == MeterMedium::Card ? ":CARD:PICK? " : ":MEMO:PICK? ") +

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "DataFileImage.h"
+#include "support/FileSizeLimit.h"
 
 namespace voltaro::test {
 namespace {
@@ -85,6 +86,28 @@ TEST_F(ConversionRun, ChoosesTheFirstFreeOutputNameAndNeverOverwrites) {
         EXPECT_EQ(csv(c.created, folder.path()).substr(0, 18), "MODEL,ZR915,T351\r\n");
         for (const std::string& name : c.files) EXPECT_EQ(csv(name, folder.path()), "old") << name;
     }
+}
+
+// A file is named, and shown, only once it is complete: a failed write leaves nothing
+// partial behind, and the run is not completed.
+TEST_F(ConversionRun, AFailedWriteLeavesNoPartialFileAndNamesNone) {
+    struct Created final : ConversionObserver {
+        std::vector<std::string> paths;
+        void outputCreated(const std::string& path) override { paths.push_back(path); }
+    } created;
+    std::string records;
+    for (int i = 0; i < 200; ++i) records += InstRecord(kDate, "ABCDEFGHI", std::vector<std::uint32_t>(10, 0));
+    put("BIG.BIN", InstHeader{}.bytes() + records);
+    put("SMALL.BIN", InstFile());
+    {
+        const FileSizeLimit fullDisk(4096);
+        EXPECT_FALSE(RunConversion(ctx, {{input.path().string(), "SMALL.BIN"}, {input.path().string(), "BIG.BIN"}},
+                                   output.path().string(), created)
+                         .completed);
+    }
+    EXPECT_EQ(messages.texts(), Texts{(output.path() / "BIG.CSV").string() + ": File too large"});
+    EXPECT_EQ(output.names(), Texts{"SMALL.CSV"});
+    EXPECT_EQ(created.paths, Texts{(output.path() / "SMALL.CSV").string()});
 }
 
 TEST_F(ConversionRun, WritesTheInstantaneousHeaderLinesExactly) {

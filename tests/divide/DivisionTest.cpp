@@ -7,6 +7,7 @@
 #include <set>
 
 #include "divide/CsvDivider.h"
+#include "support/FileSizeLimit.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
 #include "support/TemporaryFolder.h"
@@ -120,6 +121,31 @@ TEST_F(Division, AnEmptyOutputFolderIsRefused) {
     EXPECT_FALSE(fs::exists("/EMPTYOUT_00.CSV") || fs::exists("/EMPTYOUT-00.CSV"));
 }
 
+// A piece that cannot be written is reported once with the system's text and the run is
+// not completed; pieces of earlier runs stay whole and no temporary file is left.
+TEST_F(Division, AFailedWriteIsReportedOnceAndLeavesTheEarlierPiecesWhole) {
+    put("DATA.CSV", HeaderOf("T351") + Title(30) + Rows(1, 200, 30));
+    for (const DivideKind kind : {Lines, Columns}) {
+        const std::string first = Piece(kind == Lines ? '_' : '-', 0), second = Piece(kind == Lines ? '_' : '-', 1);
+        SCOPED_TRACE(first);
+        emptyOutput();
+        std::ofstream(out.path() / first) << "earlier";
+        std::ofstream(out.path() / second) << "earlier";
+        {
+            const FileSizeLimit fullDisk(2000);
+            EXPECT_FALSE(divide(kind, "100"));
+        }
+        EXPECT_EQ(boxes(), Texts{"stop: " + (out.path() / first).string() + ": File too large"});
+        EXPECT_EQ(piece(first), "earlier");
+        EXPECT_EQ(piece(second), "earlier");
+        EXPECT_EQ(outputNames(), (std::set<std::string>{first, second}));
+
+        messages.boxes.clear();
+        EXPECT_FALSE(RunDivision(ctx, {path("DATA.CSV"), (out.path() / "MISSING").string(), kind, "100"}, observer));
+        EXPECT_EQ(boxes(), Texts{"stop: " + (out.path() / "MISSING" / first).string() + ": No such file or directory"});
+    }
+}
+
 TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
     struct Case { std::string type; int rows; std::string count; std::vector<int> perPiece;
                   bool exceeded = false, cut = false; };
@@ -211,10 +237,11 @@ TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
         emptyOutput();
         const std::string header = HeaderOf(c.type), rows = Title(12) + Rows(1, 2, 12);
         put("DATA.CSV", header + rows + c.lines);
-        EXPECT_TRUE(divide(Columns, "6"));
         const bool normal = !c.tails.empty();
+        // A file found not normal keeps the rows before, and the run is not completed.
+        EXPECT_EQ(divide(Columns, "6"), normal);
         const bool rowAfter = normal && c.lines.ends_with(rest) && c.lines.find("STOP") == std::string::npos;
-        EXPECT_EQ(boxes(), (normal ? Texts{kDivided} : Texts{"stop: " + path("DATA.CSV") + kNotNormal, kDivided}));
+        EXPECT_EQ(boxes(), (normal ? Texts{kDivided} : Texts{"stop: " + path("DATA.CSV") + kNotNormal}));
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const std::string after = rowAfter ? Pick(Rows(2, 3, 12), columns[k]) : "";
             const std::string tail = normal ? c.tails[k] + "\r\n" + after : "";
