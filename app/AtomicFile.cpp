@@ -96,6 +96,15 @@ int syncAndRename(int fd, int failure, const std::string& temporary, const std::
     return failure;
 }
 
+// Flushes the closed file `path` to the disk; its errno, or 0.
+int flushClosedFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int failure = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return failure;
+}
+
 // Creates a temporary file beside `path`, lets `fill` write it (returning 0 or the errno of
 // its failure, with `failedPath` naming the file that failed when it was not the target),
 // flushes it and renames it over `path`.
@@ -165,24 +174,23 @@ std::string CreateFileBeside(const std::string& path, std::string& error) {
     return temporary;
 }
 
-bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error) {
+bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, Flush flush, std::string& error) {
     std::string target;
     if (!writeTarget(path, target, error)) {
         ::unlink(temporary.c_str());
         return false;
     }
-    const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
-    const int failure = fd < 0 ? errno : syncAndRename(fd, 0, temporary, target);
-    if (fd < 0) ::unlink(temporary.c_str());
-    if (failure != 0) error = systemText(path, failure);
-    return failure == 0;
+    int failure = flush == Flush::ToDisk ? flushClosedFile(temporary) : 0;
+    if (failure == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) failure = errno;
+    if (failure == 0) return true;
+    ::unlink(temporary.c_str());
+    error = systemText(path, failure);
+    return false;
 }
 
-Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, std::string& error) {
-    const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
-    int failure = fd < 0 ? errno : 0;
-    if (fd >= 0 && ::fsync(fd) != 0) failure = errno;
-    if (fd >= 0 && ::close(fd) != 0 && failure == 0) failure = errno;
+Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, Flush flush,
+                             std::string& error) {
+    int failure = flush == Flush::ToDisk ? flushClosedFile(temporary) : 0;
     if (failure == 0 && ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
         failure = errno;
         // Where the file system cannot rename without replacing, look first.

@@ -16,7 +16,7 @@ namespace voltaro {
 // system's text.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
-// The same for a copy of the file `source`; `error` names the file that failed.
+// The same for a copy of the file `source`; `error` names the file that failed. Both flush to the disk.
 bool CopyFileAtomically(const std::string& source, const std::string& path, std::string& error);
 
 // For a writer that opens its file by name: a new empty file beside `path` (so that a rename
@@ -24,13 +24,19 @@ bool CopyFileAtomically(const std::string& source, const std::string& path, std:
 // it and hands it to MoveFileIntoPlace, or removes it when it fails.
 std::string CreateFileBeside(const std::string& path, std::string& error);
 
-// Flushes the finished `temporary` to the disk and renames it over `path`. On failure `path`
-// is untouched, `temporary` is gone, and `error` holds the system's text.
-bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, std::string& error);
+// How a finished file goes into place. Either way a reader sees the whole file or none of it;
+// ToDisk also survives a power cut (settings, copies, workbooks: small and precious), while
+// the streamed data files leave the writing to the system, which a flush would slow to the
+// disk's own speed.
+enum class Flush { ToDisk, BySystem };
+
+// Renames the finished `temporary` over `path`. On failure `path` is untouched, `temporary`
+// is gone, and `error` holds the system's text.
+bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, Flush flush, std::string& error);
 
 // Like MoveFileIntoPlace, but only when no file, link or anything else is at `path`;
 // `NameTaken` leaves `temporary` as it is, so that the caller may try another name.
 enum class Placement { Placed, NameTaken, Failed };
-Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, std::string& error);
+Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, Flush flush, std::string& error);
 
 }  // namespace voltaro

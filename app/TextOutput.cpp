@@ -55,14 +55,14 @@ bool TextOutput::finishWriting() {
 bool TextOutput::close() {
     if (temporary_.empty()) return error_.empty();
     if (!finishWriting()) return false;
-    const bool placed = MoveFileIntoPlace(temporary_, path_, error_);
+    const bool placed = MoveFileIntoPlace(temporary_, path_, Flush::BySystem, error_);
     temporary_.clear();
     return placed;
 }
 
 Placement TextOutput::closeUnderFreeName(const std::string& name) {
     if (temporary_.empty() || !finishWriting()) return Placement::Failed;
-    const Placement placement = MoveFileToFreeName(temporary_, name, error_);
+    const Placement placement = MoveFileToFreeName(temporary_, name, Flush::BySystem, error_);
     if (placement != Placement::NameTaken) temporary_.clear();
     return placement;
 }

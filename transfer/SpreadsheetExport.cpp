@@ -165,7 +165,7 @@ bool SpreadsheetWorkbook::finish(std::string& error) {
         error = libraryFailure(path_, failure);
         return false;
     }
-    return MoveFileIntoPlace(temporaryPath_, path_, error);
+    return MoveFileIntoPlace(temporaryPath_, path_, Flush::ToDisk, error);
 }
 
 }  // namespace voltaro
