@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +16,9 @@
 namespace voltaro {
 
 namespace {
+
+constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+constexpr auto kLeftoverAge = std::chrono::minutes(1);
 
 // More links than this in a row are taken for a loop, as the system does.
 constexpr int kMostLinksFollowed = 40;
@@ -73,7 +79,7 @@ bool writeAll(int fd, std::string_view bytes) {
 // give; -1 with errno set when it cannot be made.
 int createBeside(const std::string& path, std::string& temporary) {
     std::vector<char> name(path.begin(), path.end());
-    for (char c : std::string_view(".XXXXXX")) name.push_back(c);
+    for (char c : kTemporarySuffix) name.push_back(c);
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return -1;
@@ -205,6 +211,25 @@ Placement MoveFileToFreeName(const std::string& temporary, const std::string& pa
     ::unlink(temporary.c_str());
     error = systemText(path, failure);
     return Placement::Failed;
+}
+
+void RemoveLeftoverTemporaryFiles(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path own(path);
+    const std::string prefix = own.filename().string() + ".";
+    const auto oldest = fs::file_time_type::clock::now() - kLeftoverAge;
+    std::error_code error;
+    for (fs::directory_iterator entry(own.parent_path().empty() ? "." : own.parent_path(), error), end;
+         !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() != prefix.size() + kTemporarySuffix.size() - 1 || !name.starts_with(prefix)) continue;
+        if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                         [](unsigned char c) { return std::isalnum(c) != 0; }))
+            continue;
+        std::error_code ignored;
+        if (entry->is_regular_file(ignored) && entry->last_write_time(ignored) < oldest)
+            fs::remove(entry->path(), ignored);
+    }
 }
 
 }  // namespace voltaro

@@ -39,4 +39,9 @@ bool MoveFileIntoPlace(const std::string& temporary, const std::string& path, Fl
 enum class Placement { Placed, NameTaken, Failed };
 Placement MoveFileToFreeName(const std::string& temporary, const std::string& path, Flush flush, std::string& error);
 
+// Removes what interrupted writes of `path` left beside it: its temporary files (its name, a
+// point and six letters or digits) and nothing else. A file younger than a minute may be
+// another instance's write in progress and stays.
+void RemoveLeftoverTemporaryFiles(const std::string& path);
+
 }  // namespace voltaro

@@ -160,6 +160,7 @@ SettingRecord DecodeParameterImage(std::string_view image) {
 
 std::int16_t AccessParameterFile(AppContext& ctx, std::int16_t mode) {
     if (mode == kParameterWrite) return writeParameterFile(ctx);
+    RemoveLeftoverTemporaryFiles(ctx.AppPath + kParameterFileName);
     readParameterFile(ctx);
     return 0;
 }

@@ -116,6 +116,7 @@ std::int16_t TransStart(Link& link, MeterMedium medium, const std::vector<MeterF
     const std::string folder = targets.copyFolder.empty() ? "" : WithTrailingSeparator(targets.copyFolder);
     if (targets.copy && !copyFolderExists(ctx, folder)) return kAlreadyReported;
     const std::string temporary = ctx.AppPath + kTemporaryFileName;
+    RemoveLeftoverTemporaryFiles(temporary);
     for (const MeterFileEntry& entry : selected) {
         if (!transferOne(link, medium, entry, temporary, targets, folder, progress)) {
             std::remove(temporary.c_str());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <type_traits>
@@ -146,6 +147,21 @@ TEST_F(ParameterFile, PcChoicesOutsideTheirListsFallBackToTheirDefaults) {
     EXPECT_EQ(pc.TransExcel, 0);
     EXPECT_EQ(pc.TransMedia, 0);
     EXPECT_EQ(ctx.CurrentSetting.Wiring, 9);
+}
+
+// What killed writes of the file left beside it goes at the next read: only the file's own
+// temporary names, and only those old enough not to be another instance's write.
+TEST_F(ParameterFile, ReadingRemovesTheTemporaryFilesOfInterruptedWrites) {
+    namespace fs = std::filesystem;
+    const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    for (const char* name : {"Parameter.Ab3dE9", "Parameter.Ab3dE", "Parameter.Ab3-E9", "Parameter.Ab3dE9x",
+                             "Other.Ab3dE9", "Parameter.young1"}) {
+        folder.write(name, "left");
+        if (std::string_view(name) != "Parameter.young1") fs::last_write_time(folder.path() / name, twoMinutesAgo);
+    }
+    AccessParameterFile(ctx, kParameterRead);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"Other.Ab3dE9", "Parameter.Ab3-E9", "Parameter.Ab3dE",
+                                                        "Parameter.Ab3dE9x", "Parameter.young1"}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the meter's directory. All against the simulated meter.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <filesystem>
 #include <tuple>
 
@@ -88,10 +90,12 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
 }
 
 // A meter that stops in the middle of a file: the copy from an earlier run stays whole and no
-// temporary file is left behind.
+// temporary file is left behind, nor one that a killed run left.
 TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
     TransferRun run(test::Faults([](sim::MeterFaults& f) { f.stopTransferAfter = 1000; }));
     run.copies.write("DATA0001.BIN", "old");
+    fs::last_write_time(run.app.write("~data000.tmp.Ab3dE9", "killed"),
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
     EXPECT_EQ(run.run(run.all), -1);
     EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
     EXPECT_EQ(run.copies.names(), Names{"DATA0001.BIN"});
