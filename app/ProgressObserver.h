@@ -14,6 +14,9 @@ public:
     virtual void progress(const std::string& name, std::uint64_t done, std::uint64_t total) {
         (void)name, (void)done, (void)total;
     }
+    // True once the user has asked to stop (a Cancel button, an interrupt): the operation
+    // stops at its next block, leaving the files it completed and removing the one at hand.
+    virtual bool stopRequested() const { return false; }
 };
 
 }  // namespace voltaro

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleReporter.h"
+#include "cli/StopSignals.h"
 #include "convert/DataFileConverter.h"
 
 namespace voltaro {
@@ -28,6 +29,7 @@ public:
         else
             terminal_.update(fileName, bytesRead, fileSize);
     }
+    bool stopRequested() const override { return StopSignals::received(); }
 
 private:
     std::ostream& out_;
@@ -67,6 +69,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const Console& conso
     AppContext ctx(terminal, clock);
     ctx.MsgTitle = ctx.catalogue.text(kConversionCaption);
     ConvertProgress progress(console.out, terminal);
+    const StopSignals stopSignals;
     const ConversionSummary summary = RunConversion(ctx, inputs, outputFolder, progress);
     return summary.completed && summary.notNormalFiles == 0 ? kExitSuccess : kExitFailure;
 }

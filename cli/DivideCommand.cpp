@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleReporter.h"
+#include "cli/StopSignals.h"
 #include "divide/CsvDivider.h"
 
 namespace voltaro {
@@ -23,6 +24,7 @@ public:
         else
             terminal_.update(name, done, total);
     }
+    bool stopRequested() const override { return StopSignals::received(); }
 
 private:
     ConsoleReporter& terminal_;
@@ -75,6 +77,7 @@ int RunDivideCommand(const std::vector<std::string>& args, const Console& consol
     AppContext ctx(terminal, clock);
     ctx.MsgTitle = ctx.catalogue.text(kDivideCaption);
     DivideProgress progress(terminal);
+    const StopSignals stopSignals;
     return RunDivision(ctx, request, progress) ? kExitSuccess : kExitFailure;
 }
 

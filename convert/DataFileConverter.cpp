@@ -24,6 +24,7 @@ constexpr int kInvalidFilenameText = 512;
 constexpr int kCannotCreateText = 513;
 constexpr int kNotNormalText = 514;
 constexpr int kDriveNotReadyText = 515;
+constexpr int kCancelledText = 516;
 
 constexpr int kMaxNumberedOutputs = 100;
 constexpr std::uint64_t kProgressStepBytes = 4 << 20;
@@ -211,7 +212,7 @@ void DataFileConverter::MakeInstFile(bool timeOnly) {
     char field[kInstFieldBytes];
 
     input_.seek(kInstRecordsOffset);
-    reportProgress();
+    if (!reportProgress()) return;
     while (!output_.failed()) {
         const int first = input_.readByte();
         if (first < 0) break;
@@ -231,7 +232,7 @@ void DataFileConverter::MakeInstFile(bool timeOnly) {
             reportNotNormal();
             return;
         }
-        if (input_.position() - lastProgress_ >= kProgressStepBytes) reportProgress();
+        if (input_.position() - lastProgress_ >= kProgressStepBytes && !reportProgress()) return;
     }
     reportProgress();
 }
@@ -243,7 +244,7 @@ void DataFileConverter::MakeWaveFile() {
     std::string name;
 
     input_.seek(kWaveRecordsOffset);
-    reportProgress();
+    if (!reportProgress()) return;
     while (!output_.failed()) {
         const int first = input_.readByte();
         if (first < 0) break;
@@ -274,7 +275,7 @@ void DataFileConverter::MakeWaveFile() {
             reportNotNormal();
             return;
         }
-        if (input_.position() - lastProgress_ >= kProgressStepBytes) reportProgress();
+        if (input_.position() - lastProgress_ >= kProgressStepBytes && !reportProgress()) return;
     }
     reportProgress();
 }
@@ -299,9 +300,11 @@ void DataFileConverter::reportNotNormal() {
     ShowStopText(ctx_, fileName_ + ctx_.catalogue.text(kNotNormalText));
 }
 
-void DataFileConverter::reportProgress() {
+bool DataFileConverter::reportProgress() {
     lastProgress_ = input_.position();
     observer_.progress(fileName_, std::min(lastProgress_, input_.size()), input_.size());
+    stopped_ = observer_.stopRequested();
+    return !stopped_;
 }
 
 ConversionSummary RunConversion(AppContext& ctx, const std::vector<ConversionInput>& inputs,
@@ -330,6 +333,11 @@ ConversionSummary RunConversion(AppContext& ctx, const std::vector<ConversionInp
             converter.MakeWaveFile();
         else
             converter.MakeInstFile(timeOnly);
+        if (converter.stopped()) {
+            // The file at hand is dropped with the converter; those before it stay.
+            ShowInformationText(ctx, ctx.catalogue.text(kCancelledText));
+            return summary;
+        }
         if (converter.notNormal()) ++summary.notNormalFiles;
         if (!converter.CloseFiles()) return summary;
     }

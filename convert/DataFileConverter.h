@@ -34,7 +34,8 @@ public:
     bool CheckTimeOnlyRecords();
     void MakeHeader(bool timeOnly);
     // Write the data rows; a file found not normal is reported here and leaves what was
-    // written before. A failure to write stops the rows and is reported by CloseFiles.
+    // written before. A failure to write stops the rows and is reported by CloseFiles; a
+    // request to stop ends them at the next block (see stopped()).
     void MakeInstFile(bool timeOnly);
     void MakeWaveFile();
     // Closes both files and puts the output in place under the first free name; false when
@@ -45,10 +46,13 @@ public:
     const InstFileHeader& instHeader() const { return inst_; }
     const WaveFileHeader& waveHeader() const { return wave_; }
     bool notNormal() const { return notNormal_; }
+    // The user asked to stop while the rows were written; the output is not complete.
+    bool stopped() const { return stopped_; }
 
 private:
     void reportNotNormal();
-    void reportProgress();
+    // False when the user has asked to stop.
+    bool reportProgress();
     // "NAME.CSV" for -1, "NAME(nn).CSV" for 0 to 99, in the output folder.
     std::string outputName(int number) const;
 
@@ -63,6 +67,7 @@ private:
     InstFileHeader inst_;
     WaveFileHeader wave_;
     bool notNormal_ = false;
+    bool stopped_ = false;
     std::uint64_t lastProgress_ = 0;
 };
 

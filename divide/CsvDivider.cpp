@@ -26,6 +26,7 @@ constexpr int kOverwriteQuestionText = 622;
 constexpr int kTooManyPiecesText = 623;
 constexpr int kNotNormalText = 624;
 constexpr int kDriveNotReadyText = 625;
+constexpr int kCancelledText = 626;
 
 constexpr std::uint64_t kProgressStepBytes = 4 << 20;
 // Up to a hundred column pieces are open at once; each gets a modest buffer.
@@ -187,8 +188,8 @@ bool CsvDivider::MakeColFile() {
             reportSystemError(piece.error());
             return true;
         }
-        if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
         if (inputEnded) return finishReading(input);
+        if (stopAsked(input)) return true;  // the pieces before stay, each complete
     }
     ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
@@ -269,7 +270,8 @@ bool CsvDivider::MakeRowFile2() {
         row.split(line, columns);
         for (std::size_t k = 0; k < pieceCount && !notNormal; ++k) notNormal = !writePart(k);
         if (pieces.firstError() != nullptr) break;
-        if (input.position() - lastProgress_ >= kProgressStepBytes) reportProgress(input.position(), input.size());
+        // Stopped, the pieces go with `pieces`: none of them is complete.
+        if (input.position() - lastProgress_ >= kProgressStepBytes && stopAsked(input)) return true;
     }
     // The rows before one that is not normal are kept, as far as they go.
     if (!pieces.close(error)) {
@@ -283,6 +285,13 @@ bool CsvDivider::MakeRowFile2() {
     if (finishReading(input)) return true;
     if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
+}
+
+bool CsvDivider::stopAsked(const LineInput& input) {
+    reportProgress(input.position(), input.size());
+    if (!observer_.stopRequested()) return false;
+    ShowInformationText(ctx_, ctx_.catalogue.text(kCancelledText));
+    return true;
 }
 
 bool CsvDivider::finishReading(const LineInput& input) {

@@ -35,6 +35,8 @@ private:
 
     // Opens the input and reads its header lines, the title row last; false after reporting.
     bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
+    // Reports the progress; true after saying so when the user has asked to stop.
+    bool stopAsked(const LineInput& input);
     // True after reporting when reading the input failed; the progress is complete otherwise.
     bool finishReading(const LineInput& input);
     void reportSystemError(const std::string& text);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -35,10 +36,16 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     bar_->setRange(0, 0);
     bar_->setTextVisible(false);
 
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName("cmdCancel");
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::reject);
+
     auto* lines = new QVBoxLayout;
     lines->addWidget(message_);
     lines->addWidget(fileName_);
     lines->addWidget(bar_);
+    lines->addWidget(cancel_, 0, Qt::AlignRight);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(picture_);
     layout->addLayout(lines, 1);
@@ -60,6 +67,17 @@ void ProgressDialog::setProgress(std::uint64_t done, std::uint64_t total) {
 void ProgressDialog::progress(const std::string& name, std::uint64_t done, std::uint64_t total) {
     setFileName(QString::fromStdString(name));
     setProgress(done, total);
+}
+
+void ProgressDialog::allowStopping(const QString& cancelCaption) {
+    cancel_->setText(cancelCaption);
+    cancel_->show();
+}
+
+void ProgressDialog::reject() {
+    if (cancel_->isHidden()) return;
+    stopRequested_ = true;
+    cancel_->setEnabled(false);  // asked once; the operation ends at its next block
 }
 
 }  // namespace voltaro

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 #include <cstdint>
 
 #include "app/ProgressObserver.h"
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace voltaro {
 
@@ -14,7 +16,9 @@ namespace voltaro {
 // a caption, a line saying what is being done, the name of the file at hand and a
 // progress bar (busy until the first progress arrives), with room for a picture beside
 // them. The user cannot close it; the end of the operation does (see RunInBackground).
-// As an observer it shows the progress a core operation reports from the worker.
+// An operation that can stop halfway gets a Cancel button: it, or Escape, asks the
+// operation to stop. As an observer it shows the progress a core operation reports from
+// the worker and tells it when the user asked to stop.
 class ProgressDialog : public QDialog, public ProgressObserver {
     Q_OBJECT
 
@@ -27,9 +31,13 @@ public:
     void setProgress(std::uint64_t done, std::uint64_t total);
     void progress(const std::string& name, std::uint64_t done, std::uint64_t total) override;
 
+    // Shows the Cancel button, for an operation that asks stopRequested() as it goes.
+    void allowStopping(const QString& cancelCaption);
+    bool stopRequested() const override { return stopRequested_; }
+
 public slots:
-    // An operation cannot be cancelled halfway, so Escape and the close button do nothing.
-    void reject() override {}
+    // Asks the operation to stop when it can; the close button does nothing.
+    void reject() override;
 
 protected:
     // The place for a picture beside the text lines; hidden until a window shows it.
@@ -40,6 +48,8 @@ private:
     QLabel* message_ = nullptr;
     QLabel* fileName_ = nullptr;
     QProgressBar* bar_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    std::atomic<bool> stopRequested_ = false;
 };
 
 }  // namespace voltaro

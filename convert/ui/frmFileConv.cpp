@@ -35,6 +35,7 @@ constexpr int kNameColumn = 507;
 constexpr int kDateColumn = 508;
 constexpr int kConvertButton = 509;
 constexpr int kDriveNotReady = 515;
+constexpr int kCancelCaption = 150;
 
 const QStringList kInputPatterns{"*.BIN", "*.bin", "*.WFM", "*.wfm"};
 
@@ -52,6 +53,7 @@ public:
     void progress(const std::string& fileName, std::uint64_t bytesRead, std::uint64_t fileSize) override {
         dialog_.progress(fileName, bytesRead, fileSize);
     }
+    bool stopRequested() const override { return dialog_.stopRequested(); }
 
 private:
     frmFileConv& window_;
@@ -196,6 +198,7 @@ void frmFileConv::runConversion() {
 
     btnConvert_->setEnabled(false);
     ProgressDialog progress(windowTitle(), {}, this);
+    progress.allowStopping(text(kCancelCaption));
     WindowFeed feed(*this, progress);
     RunInBackground(progress, [&] { RunConversion(ctx_, inputs, outputFolder, feed); });
     UpdateConvertButton();

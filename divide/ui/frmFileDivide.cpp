@@ -27,6 +27,7 @@ namespace voltaro {
 
 namespace {
 
+constexpr int kCancelCaption = 150;
 constexpr int kCaption = 601;
 constexpr int kHelpButton = 602;
 constexpr int kInputFrame = 603;
@@ -222,10 +223,11 @@ void frmFileDivide::runDivision() {
 
     btnDivide_->setEnabled(false);
     ProgressDialog progress(windowTitle(), {}, this);
-    bool divided = false;
-    RunInBackground(progress, [&] { divided = RunDivision(ctx_, request, progress); });
+    progress.allowStopping(text(kCancelCaption));
+    // Pieces stay from a division that stopped or failed halfway too.
+    RunInBackground(progress, [&] { RunDivision(ctx_, request, progress); });
     UpdateDivideButton();
-    if (divided) RefreshOutputList();
+    RefreshOutputList();
 }
 
 }  // namespace voltaro

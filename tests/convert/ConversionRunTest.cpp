@@ -110,6 +110,23 @@ TEST_F(ConversionRun, AFailedWriteLeavesNoPartialFileAndNamesNone) {
     EXPECT_EQ(created.paths, Texts{(output.path() / "SMALL.CSV").string()});
 }
 
+// Asked to stop, a run keeps the files it converted, drops the one at hand and says so.
+TEST_F(ConversionRun, AStopKeepsTheFilesConvertedBefore) {
+    struct StopDuringSecondFile final : ConversionObserver {
+        mutable int asked = 0;
+        bool stopRequested() const override { return ++asked > 2; }
+    } stopping;
+    put("A.BIN", InstFile());
+    put("B.BIN", InstFile());
+    put("C.BIN", InstFile());
+    EXPECT_FALSE(RunConversion(ctx, {{input.path().string(), "A.BIN"}, {input.path().string(), "B.BIN"},
+                                     {input.path().string(), "C.BIN"}},
+                               output.path().string(), stopping)
+                     .completed);
+    EXPECT_EQ(messages.texts(), Texts{"Data conversion was cancelled."});
+    EXPECT_EQ(output.names(), Texts{"A.CSV"});
+}
+
 TEST_F(ConversionRun, WritesTheInstantaneousHeaderLinesExactly) {
     put("H.BIN", InstHeader{.type = "T300", .version = "9.87", .id = "123", .load = 2, .wiring = 1, .varMethod = 1,
                             .frequency = 1, .sampling = 1, .source = 2, .interval = 3, .uRange = 3,

@@ -146,6 +146,21 @@ TEST_F(Division, AFailedWriteIsReportedOnceAndLeavesTheEarlierPiecesWhole) {
     }
 }
 
+// Asked to stop, a division by lines keeps the pieces it completed, drops the one at hand and
+// says it was cancelled, not completed.
+TEST_F(Division, AStopKeepsTheCompletedPiecesOnly) {
+    struct StopAfterFirstPiece final : ProgressObserver {
+        mutable int asked = 0;
+        bool stopRequested() const override { return ++asked > 1; }
+    } stopping;
+    put("DATA.CSV", HeaderOf("T351") + Title(7) + Rows(1, 40, 7));
+    emptyOutput();
+    EXPECT_FALSE(RunDivision(ctx, {path("DATA.CSV"), out.path().string(), Lines, "24"}, stopping));
+    EXPECT_EQ(boxes(), Texts{"info: File divide was cancelled."});
+    EXPECT_EQ(outputNames(), (std::set<std::string>{Piece('_', 0), Piece('_', 1)}));
+    EXPECT_EQ(piece(Piece('_', 1)), InPieces(HeaderOf("T351") + Title(7)) + Rows(9, 17, 7));
+}
+
 TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
     struct Case { std::string type; int rows; std::string count; std::vector<int> perPiece;
                   bool exceeded = false, cut = false; };

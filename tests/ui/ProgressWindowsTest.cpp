@@ -1,6 +1,7 @@
 // The progress window and the background run behind it.
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/ui/BackgroundRun.h"
@@ -44,6 +45,29 @@ private slots:
         QCOMPARE(shown, QString("DATA0001.CSV 0.75"));
         QVERIFY2(survivedClosing, "Escape and closing do not end a running operation");
         QVERIFY(!progress.isVisible());
+    }
+
+    // Where the work can stop halfway, Escape and the Cancel button ask it to, once.
+    void escapeAndCancelAskAWorkThatCanStopToStop() {
+        for (const bool byButton : {false, true}) {
+            QWidget owner;
+            owner.show();
+            ProgressDialog progress("File divide", {}, &owner);
+            progress.allowStopping("Cancel");
+            bool askedBeforehand = true;
+            RunInBackground(progress, [&] {
+                askedBeforehand = progress.stopRequested();
+                QMetaObject::invokeMethod(&progress, [&] {
+                    if (byButton)
+                        QTest::mouseClick(control<QPushButton>(progress, "cmdCancel"), Qt::LeftButton);
+                    else
+                        QTest::keyClick(&progress, Qt::Key_Escape);
+                }, Qt::BlockingQueuedConnection);
+            });
+            QVERIFY(!askedBeforehand);
+            QVERIFY(progress.stopRequested());
+            QVERIFY(!control<QPushButton>(progress, "cmdCancel")->isEnabled());
+        }
     }
 };
 

@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# Kills voltaro with SIGKILL at random moments while it writes each kind of file it keeps: the
+# Parameter file, a setting file, a copy from the meter, a converted file and division pieces.
+# Whatever the moment, each file is afterwards the earlier complete one or the new complete one,
+# never part of either; the temporary files that killed runs leave in the application folder go
+# at the next start. Stopped by SIGINT or SIGTERM instead, a conversion or division also leaves
+# no temporary file and does not exit 0 unless it completed.
+#
+#   tests/kill/killed-writes.sh BIN_DIR [KILLS_PER_JOB]
+set -euo pipefail
+bin=$1
+kills=${2:-6}
+work=$(mktemp -d)
+sim_pid=
+cleanup() {
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export VOLTARO_APP_DIR=$work/app
+mkdir -p "$work/app" "$work/ref" "$work/out"
+RANDOM=915  # a fixed seed: every run kills at the same moments after the start
+
+failures=0
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+
+# milliseconds COMMAND...: runs the command to its end and prints how long it took.
+milliseconds() {
+    local start end
+    start=$(date +%s%N)
+    "$@" </dev/null >/dev/null 2>"$work/err" || { echo "the uninterrupted run failed: $*: $(cat "$work/err")" >&2; exit 1; }
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000 + 1))
+}
+
+# kill_within MS COMMAND...: starts the command and kills it at a random moment within MS.
+kill_within() {
+    local ms=$1
+    shift
+    "$@" </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    local at=$((RANDOM * 32768 + RANDOM))
+    sleep "$(printf '%d.%03d' $((at % ms / 1000)) $((at % ms % 1000)))"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+# whole WHAT FILE EARLIER NEW: FILE holds EARLIER or NEW byte for byte (NEW may be absent: then FILE
+# must be EARLIER, or absent when EARLIER is).
+whole() {
+    local what=$1 file=$2 earlier=$3 new=$4
+    if [[ ! -e $file ]]; then
+        [[ ! -e $earlier ]] || fail "$what: $(basename "$file") is gone"
+    elif ! cmp -s "$file" "$earlier" && ! { [[ -e $new ]] && cmp -s "$file" "$new"; }; then
+        fail "$what: $(basename "$file") is neither the earlier file nor the new one"
+    fi
+}
+
+
+earlier_file() { printf 'the earlier %s\r\n' "$1" >"$2"; }
+
+# The Parameter file, written by the serial setup.
+echo "Parameter file"
+"$bin/voltaro" setup --port /dev/ttyS3 --baud 4800 >/dev/null
+cp "$work/app/Parameter" "$work/ref/Parameter.earlier"
+ms=$(milliseconds "$bin/voltaro" setup --port /dev/ttyS1 --baud 19200)
+cp "$work/app/Parameter" "$work/ref/Parameter"
+for _ in $(seq "$kills"); do
+    cp "$work/ref/Parameter.earlier" "$work/app/Parameter"
+    kill_within "$ms" "$bin/voltaro" setup --port /dev/ttyS1 --baud 19200
+    whole "Parameter" "$work/app/Parameter" "$work/ref/Parameter.earlier" "$work/ref/Parameter"
+done
+
+# A setting file.
+echo "setting file"
+"$bin/voltaro" settings defaults -o "$work/ref/FACTORY.SET" >/dev/null
+earlier_file "setting" "$work/ref/FACTORY.SET.earlier"
+ms=$(milliseconds "$bin/voltaro" settings defaults -o "$work/out/FACTORY.SET")
+for _ in $(seq "$kills"); do
+    cp "$work/ref/FACTORY.SET.earlier" "$work/out/FACTORY.SET"
+    kill_within "$ms" "$bin/voltaro" settings defaults -o "$work/out/FACTORY.SET"
+    whole "setting file" "$work/out/FACTORY.SET" "$work/ref/FACTORY.SET.earlier" "$work/ref/FACTORY.SET"
+done
+rm -f "$work/out"/*
+
+# A converted file: never over an existing one, so NAME.CSV stays and the new one is NAME(00).CSV.
+echo "converted file"
+"$bin/voltaro-bench-make-inst" "$work/ref/DATA.BIN" 4
+ms=$(milliseconds "$bin/voltaro" convert -o "$work/ref" "$work/ref/DATA.BIN")
+earlier_file "conversion" "$work/ref/DATA.CSV.earlier"
+for _ in $(seq "$kills"); do
+    rm -f "$work/out"/*
+    cp "$work/ref/DATA.CSV.earlier" "$work/out/DATA.CSV"
+    kill_within "$ms" "$bin/voltaro" convert -o "$work/out" "$work/ref/DATA.BIN"
+    whole "conversion" "$work/out/DATA.CSV" "$work/ref/DATA.CSV.earlier" ""
+    whole "conversion" "$work/out/DATA(00).CSV" "$work/nothing" "$work/ref/DATA.CSV"
+done
+rm -f "$work/out"/*
+
+# Division pieces, of lines and of columns, over the pieces of an earlier run.
+"$bin/voltaro-bench-make-csv" long "$work/ref/LONG.CSV" 8
+"$bin/voltaro-bench-make-csv" wide "$work/ref/WIDE.CSV" 4 600
+for job in "--lines 20000 LONG" "--columns 100 WIDE"; do
+    read -r option count name <<<"$job"
+    echo "division $option"
+    mkdir -p "$work/ref/$name"
+    ms=$(milliseconds "$bin/voltaro" divide "$option" "$count" -o "$work/ref/$name" "$work/ref/$name.CSV")
+    for _ in $(seq "$kills"); do
+        rm -f "$work/out"/*
+        for piece in "$work/ref/$name"/*; do earlier_file "piece" "$work/out/$(basename "$piece")"; done
+        earlier_file "piece" "$work/ref/piece.earlier"
+        kill_within "$ms" "$bin/voltaro" divide "$option" "$count" --yes -o "$work/out" "$work/ref/$name.CSV"
+        for piece in "$work/ref/$name"/*; do
+            whole "division $option" "$work/out/$(basename "$piece")" "$work/ref/piece.earlier" "$piece"
+        done
+    done
+done
+rm -f "$work/out"/*
+
+# Stopped by a signal: the files it completed stay, the one at hand goes, and no temporary file stays.
+for job in "convert:-o $work/out $work/ref/DATA.BIN" "divide:--lines 20000 --yes -o $work/out $work/ref/LONG.CSV" \
+           "divide:--columns 100 --yes -o $work/out $work/ref/WIDE.CSV"; do
+    command=${job%%:*}
+    read -r -a arguments <<<"${job#*:}"
+    echo "$command ${arguments[0]} stopped by signals"
+    ms=$(milliseconds "$bin/voltaro" "$command" "${arguments[@]}")
+    rm -f "$work/out"/*
+    for signal in INT TERM INT TERM; do
+        "$bin/voltaro" "$command" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
+        pid=$!
+        at=$((RANDOM * 32768 + RANDOM))
+        sleep "$(printf '%d.%03d' $((at % ms / 1000)) $((at % ms % 1000)))"
+        kill -"$signal" "$pid" 2>/dev/null || true
+        status=0
+        wait "$pid" || status=$?
+        for file in "$work/out"/*; do
+            [[ -e $file ]] || continue
+            case $(basename "$file") in
+            DATA*.CSV) whole "$command stopped" "$file" "$work/nothing" "$work/ref/DATA.CSV" ;;
+            LONG_??.CSV) whole "$command stopped" "$file" "$work/nothing" "$work/ref/LONG/$(basename "$file")" ;;
+            WIDE-??.CSV) whole "$command stopped" "$file" "$work/nothing" "$work/ref/WIDE/$(basename "$file")" ;;
+            *) fail "$command stopped by SIG$signal left $(basename "$file")" ;;
+            esac
+        done
+        if ((status == 0)); then
+            [[ $command == divide ]] || [[ -e "$work/out/DATA.CSV" ]] || fail "$command exited 0 without its file"
+        elif ((status != 1 && status != 128 + $(kill -l "$signal"))); then  # 128 + n: before it began
+            fail "$command stopped by SIG$signal exited $status"
+        fi
+        rm -f "$work/out"/*
+    done
+done
+
+# A copy from the meter, served slowly enough to be killed in the middle.
+echo "copy from the meter"
+mkdir -p "$work/card"
+head -c 40000 /dev/urandom >"$work/card/DATA0001.BIN"
+start_meter() {
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    rm -f "$work/sim.out"
+    "$bin/voltaro-meter-sim" --card "$work/card" --baud 460800 >"$work/sim.out" &
+    sim_pid=$!
+    for _ in $(seq 100); do
+        [[ -s $work/sim.out ]] && break
+        sleep 0.1
+    done
+    device=$(head -n 1 "$work/sim.out")
+    [[ -n $device ]] || { echo "the simulated meter did not start"; exit 1; }
+}
+earlier_file "copy" "$work/ref/DATA0001.BIN.earlier"
+start_meter
+ms=$(milliseconds "$bin/voltaro" files get --port "$device" -o "$work/ref" DATA0001.BIN)
+cmp "$work/card/DATA0001.BIN" "$work/ref/DATA0001.BIN"
+for _ in $(seq "$kills"); do
+    start_meter
+    cp "$work/ref/DATA0001.BIN.earlier" "$work/out/DATA0001.BIN"
+    kill_within "$ms" "$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN
+    whole "copy" "$work/out/DATA0001.BIN" "$work/ref/DATA0001.BIN.earlier" "$work/card/DATA0001.BIN"
+done
+
+# What the killed runs left in the application folder goes at the next start, once old enough.
+shopt -s nullglob
+leftovers=("$work/app"/*.??????)
+((${#leftovers[@]} == 0)) || touch -d '2 minutes ago' "${leftovers[@]}"
+"$bin/voltaro" setup --port /dev/ttyS1 >/dev/null
+start_meter
+"$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN 2>/dev/null
+left=$(find "$work/app" -name '*.??????' | wc -l)
+[[ $left == 0 ]] || fail "$left temporary files stayed in the application folder"
+
+if ((failures > 0)); then
+    echo "$failures failures"
+    exit 1
+fi
+echo "every file was whole after $kills kills per job"
