@@ -10,13 +10,8 @@
 set -euo pipefail
 bin=$1
 kills=${2:-6}
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/support/simulated-meter.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/simulated-meter.sh"
 export VOLTARO_APP_DIR=$work/app
 mkdir -p "$work/app" "$work/ref" "$work/out"
 RANDOM=915  # a fixed seed: every run kills at the same moments after the start
@@ -158,24 +153,12 @@ done
 echo "copy from the meter"
 mkdir -p "$work/card"
 head -c 40000 /dev/urandom >"$work/card/DATA0001.BIN"
-start_meter() {
-    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-    rm -f "$work/sim.out"
-    "$bin/voltaro-meter-sim" --card "$work/card" --baud 460800 >"$work/sim.out" &
-    sim_pid=$!
-    for _ in $(seq 100); do
-        [[ -s $work/sim.out ]] && break
-        sleep 0.1
-    done
-    device=$(head -n 1 "$work/sim.out")
-    [[ -n $device ]] || { echo "the simulated meter did not start"; exit 1; }
-}
 earlier_file "copy" "$work/ref/DATA0001.BIN.earlier"
-start_meter
+start_meter --card "$work/card" --baud 460800
 ms=$(milliseconds "$bin/voltaro" files get --port "$device" -o "$work/ref" DATA0001.BIN)
 cmp "$work/card/DATA0001.BIN" "$work/ref/DATA0001.BIN"
 for _ in $(seq "$kills"); do
-    start_meter
+    start_meter --card "$work/card" --baud 460800
     cp "$work/ref/DATA0001.BIN.earlier" "$work/out/DATA0001.BIN"
     kill_within "$ms" "$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN
     whole "copy" "$work/out/DATA0001.BIN" "$work/ref/DATA0001.BIN.earlier" "$work/card/DATA0001.BIN"
@@ -186,7 +169,7 @@ shopt -s nullglob
 leftovers=("$work/app"/*.??????)
 ((${#leftovers[@]} == 0)) || touch -d '2 minutes ago' "${leftovers[@]}"
 "$bin/voltaro" setup --port /dev/ttyS1 >/dev/null
-start_meter
+start_meter --card "$work/card"
 "$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN 2>/dev/null
 left=$(find "$work/app" -name '*.??????' | wc -l)
 [[ $left == 0 ]] || fail "$left temporary files stayed in the application folder"
