@@ -41,7 +41,7 @@ void TextOutput::appendSlow(std::string_view text) {
     }
 }
 
-bool TextOutput::finishWriting() {
+bool TextOutput::finish() {
     if (file_ != nullptr) {
         flush();
         if (std::fclose(file_) != 0 && error_.empty()) error_ = path_ + ": " + std::strerror(errno);
@@ -54,14 +54,14 @@ bool TextOutput::finishWriting() {
 
 bool TextOutput::close() {
     if (temporary_.empty()) return error_.empty();
-    if (!finishWriting()) return false;
+    if (!finish()) return false;
     const bool placed = MoveFileIntoPlace(temporary_, path_, Flush::BySystem, error_);
     temporary_.clear();
     return placed;
 }
 
 Placement TextOutput::closeUnderFreeName(const std::string& name) {
-    if (temporary_.empty() || !finishWriting()) return Placement::Failed;
+    if (temporary_.empty() || !finish()) return Placement::Failed;
     const Placement placement = MoveFileToFreeName(temporary_, name, Flush::BySystem, error_);
     if (placement != Placement::NameTaken) temporary_.clear();
     return placement;

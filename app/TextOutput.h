@@ -26,6 +26,10 @@ public:
     // Starts the file that is to be `path` (see AtomicFile for links and special files).
     // False with error() set when it cannot.
     bool create(const std::string& path);
+    // Writes out what is buffered and closes the file, not yet in place; false (with error())
+    // when anything written was lost, and then the temporary file is gone. For files that
+    // must all be complete before any of them takes its name.
+    bool finish();
     // Finishes the file and puts it in place over `path`; false (with error()) when anything
     // written was lost, and then the temporary file is gone.
     bool close();
@@ -60,8 +64,6 @@ public:
 private:
     void appendSlow(std::string_view text);
     void flush();
-    // Flushes and closes the temporary file; false after removing it when anything was lost.
-    bool finishWriting();
 
     std::size_t bufferBytes_;
     std::FILE* file_ = nullptr;

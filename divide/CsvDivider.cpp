@@ -87,12 +87,15 @@ public:
     }
     std::size_t count() const { return files_.size(); }
     TextOutput& operator[](std::size_t k) { return *files_[k]; }
-    // Puts every piece in place; false with the first system text when anything was lost.
+    // Puts every piece in place once all are complete; false with the first system text, and
+    // none of them in place, when anything was lost.
     bool close(std::string& error) {
-        if (const std::string* failure = firstError()) {
-            error = *failure;
-            for (auto& file : files_) file->discard();
-            return false;
+        for (auto& file : files_) {
+            if (!file->finish()) {
+                error = file->error();
+                for (auto& rest : files_) rest->discard();
+                return false;
+            }
         }
         for (auto& file : files_) {
             if (!file->close()) {

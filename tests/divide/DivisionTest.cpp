@@ -122,21 +122,28 @@ TEST_F(Division, AnEmptyOutputFolderIsRefused) {
 }
 
 // A piece that cannot be written is reported once with the system's text and the run is
-// not completed; pieces of earlier runs stay whole and no temporary file is left.
+// not completed. Pieces of earlier runs stay whole and no temporary file is left; of the new
+// pieces only line pieces that were complete take their names. The disk here fills up just
+// after the first piece (the second is the larger one).
 TEST_F(Division, AFailedWriteIsReportedOnceAndLeavesTheEarlierPiecesWhole) {
     put("DATA.CSV", HeaderOf("T351") + Title(30) + Rows(1, 200, 30));
     for (const DivideKind kind : {Lines, Columns}) {
         const std::string first = Piece(kind == Lines ? '_' : '-', 0), second = Piece(kind == Lines ? '_' : '-', 1);
         SCOPED_TRACE(first);
         emptyOutput();
+        ASSERT_TRUE(divide(kind, kind == Lines ? "100" : "10"));
+        const std::string firstPiece = piece(first);
+        const auto fullAfter = (firstPiece.size() + piece(second).size()) / 2;
+        ASSERT_LT(firstPiece.size(), fullAfter);
+        emptyOutput();
         std::ofstream(out.path() / first) << "earlier";
         std::ofstream(out.path() / second) << "earlier";
         {
-            const FileSizeLimit fullDisk(2000);
-            EXPECT_FALSE(divide(kind, "100"));
+            const FileSizeLimit fullDisk(fullAfter);
+            EXPECT_FALSE(divide(kind, kind == Lines ? "100" : "10"));
         }
-        EXPECT_EQ(boxes(), Texts{"stop: " + (out.path() / first).string() + ": File too large"});
-        EXPECT_EQ(piece(first), "earlier");
+        EXPECT_EQ(boxes(), Texts{"stop: " + (out.path() / second).string() + ": File too large"});
+        EXPECT_EQ(piece(first), kind == Lines ? firstPiece : "earlier");
         EXPECT_EQ(piece(second), "earlier");
         EXPECT_EQ(outputNames(), (std::set<std::string>{first, second}));
 
