@@ -155,9 +155,9 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     test::SimulatedMeterLink line({}, folders);
     MeterFileList list;
     ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Card, list), 0);
-    EXPECT_EQ(namesAndSizes(list), (Names{"A0001.BIN   =20", "B0002.BIN   =10", "SETUP1.SET  =5", "Z1.CSV      =7"}));
+    EXPECT_EQ(namesAndSizes(list), (Names{"A0001.BIN   =20", "B0002.BIN   =10", "SETUP1.SET  =7", "Z1.CSV      =9"}));
     ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Memory, list), 0);
-    EXPECT_EQ(namesAndSizes(list), Names{"M1.CSV      =7"});
+    EXPECT_EQ(namesAndSizes(list), Names{"M1.CSV      =9"});
 
     test::SimulatedMeterLink noCard(test::Faults([](sim::MeterFaults& f) { f.cardNotReady = true; }), folders);
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
