@@ -8,9 +8,11 @@
 #include <tuple>
 
 #include "sim/SimulatedMeterLink.h"
+#include "support/ScriptedLink.h"
 #include "support/TemporaryFolder.h"
 #include "support/WorkbookReader.h"
 #include "transfer/MeterDirectory.h"
+#include "transfer/MeterFileCopy.h"
 #include "transfer/MeterFileTransfer.h"
 #include "transfer/SpreadsheetExport.h"
 
@@ -18,6 +20,7 @@ namespace voltaro {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using Names = std::vector<std::string>;
 
 std::string binaryBytes(std::size_t size) {
@@ -122,6 +125,37 @@ TEST(TransferRun, ASizeThatIsNoCountOrDoesNotEndTheBlockFailsTheCopy) {
         EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
         EXPECT_EQ(test::FileBytes(run.copies.path() / "DATA0001.BIN"), "old");
         EXPECT_TRUE(run.app.names().empty());
+    }
+}
+
+// A text the directory understates fails as soon as it passes the size, not once the meter falls silent, so that
+// a meter that keeps sending cannot fill the disk: after a whole line, and inside a line that does not end.
+TEST(TransferRun, ATextLongerThanItsSizeFailsAsSoonAsItPassesIt) {
+    const struct {
+        const char* size;
+        std::size_t sentBytes;
+    } cases[] = {{"10", 19}, {"5", 10}};
+    for (const auto& c : cases) {
+        TransferRun run(test::Faults([&](sim::MeterFaults& f) { f.stopTransferAfter = c.sentBytes; }));
+        EXPECT_EQ(run.run({{"MEAS01.CSV", "MEAS", c.size}}), -1);
+        EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
+        EXPECT_LT(run.line.clock.now().time_since_epoch(), 1s) << c.size;
+        EXPECT_TRUE(run.app.names().empty());
+    }
+}
+
+// Text after the last line end is not written, so it fails the copy, whether the size counts it or not.
+TEST(FileCopy, ATextWhoseLastLineHasNoLineEndFails) {
+    for (const std::string size : {"4", "6"}) {
+        test::ScriptedLink line;
+        test::TemporaryFolder folder;
+        line.port.answer("*IDN?", {"VOLTARO, ZR915,000001,1.05A"});
+        line.port.arrive("\x02" "AB\r\nCD\x03", 1s);
+        std::string name = "M.CSV";
+        ProgressObserver quiet;
+        EXPECT_EQ(ZrFileToPcTmpFile(line.link, MeterMedium::Memory, name, size, (folder.path() / "t").string(), quiet),
+                  -1);
+        EXPECT_EQ(line.texts(), Names{"Communication failed."}) << size;
     }
 }
 
