@@ -21,12 +21,7 @@ int RunIdentifyCommand(const std::vector<std::string>& args, const Console& cons
     if (!rest.empty())
         return MeterCommandUsage(console, "identify", "[PORT OPTIONS]", "unexpected argument '" + rest[0] + "'");
 
-    Link& link = session->link();
-    if (link.OpenCommPort(session->context().CurrentSetting.Pc) != 0) return kExitFailure;
-    const bool identified = link.SendCommand(":COMM:HEAD OFF") == 0 && CheckMeterIdentity(link) == 0 &&
-                            link.SendCommand(":COMM:HEAD ON") == 0;
-    link.CloseCommPort();
-    if (!identified) return kExitFailure;
+    if (IdentifyMeter(session->link()) != 0) return kExitFailure;
     console.out << kMeterModel << ' ' << session->context().MeterVersion << std::endl;
     return kExitSuccess;
 }

@@ -76,6 +76,14 @@ std::int16_t CheckVersionFormat(AppContext& ctx, std::string_view version) {
 
 std::int16_t CheckMeterIdentity(Link& link) { return checkIdentity(link, kReplyTimeoutSeconds); }
 
+std::int16_t IdentifyMeter(Link& link) {
+    if (link.OpenCommPort(link.context().CurrentSetting.Pc) != 0) return kAlreadyReported;
+    const bool identified = link.SendCommand(":COMM:HEAD OFF") == 0 && CheckMeterIdentity(link) == 0 &&
+                            link.SendCommand(":COMM:HEAD ON") == 0;
+    link.CloseCommPort();
+    return identified ? 0 : kAlreadyReported;
+}
+
 std::int16_t CheckMeterReady(Link& link) {
     // Right after a send the meter may take a while to answer again.
     const bool readingBack = link.context().OperationMode == operation_mode::ReadingBackSetting;

@@ -21,6 +21,9 @@ std::int16_t CheckVersionFormat(AppContext& ctx, std::string_view version);
 
 // The right meter with a readable version (kept in MeterVersion).
 std::int16_t CheckMeterIdentity(Link& link);
+// The identity over an exchange of its own: port opened, headers off, identity, headers on,
+// port closed.
+std::int16_t IdentifyMeter(Link& link);
 // The identity, then, on a measuring, top, setting or file screen, no measurement
 // running and no hold.
 std::int16_t CheckMeterReady(Link& link);

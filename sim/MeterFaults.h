@@ -14,6 +14,8 @@ struct MeterFaults {
     // Commands the meter does not answer, each named by its keyword (":LANG?") or by the
     // whole line (":CARD:DIRE? SET").
     std::vector<std::string> silentOn;
+    // Commands the meter answers with line noise instead of its reply, named like `silentOn`.
+    std::vector<std::string> garbleOn;
     // Replies leave in pieces of this many bytes (0: whole), `splitGap` apart.
     std::size_t splitBytes = 0;
     std::chrono::milliseconds splitGap{0};
@@ -35,6 +37,8 @@ struct MeterFaults {
     int baud = 0;
     // A file transfer breaks off after this many bytes of its reply.
     std::optional<std::size_t> stopTransferAfter;
+    // The directory lists every file this many bytes longer (negative: shorter) than it sends it.
+    long long directorySizeError = 0;
 };
 
 }  // namespace voltaro::sim

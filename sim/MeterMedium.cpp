@@ -65,6 +65,24 @@ std::optional<std::string> ReadWhole(const fs::path& path) {
     return bytes;
 }
 
+// A file as the meter sends it between the start and the end mark; nothing when it cannot be read.
+std::optional<std::string> SentBytes(const fs::path& path, std::string_view name) {
+    auto bytes = ReadWhole(path);
+    if (bytes && !IsBinary(name)) *bytes = WithCrLf(*bytes);
+    return bytes;
+}
+
+// The size the directory lists: that of what the meter sends, so a text kind counts its CR LF line ends.
+std::optional<std::uintmax_t> ListedSize(const fs::directory_entry& entry, std::string_view name) {
+    std::error_code error;
+    if (!IsBinary(name)) {
+        const auto bytes = SentBytes(entry.path(), name);
+        return bytes ? std::optional(bytes->size()) : std::nullopt;
+    }
+    const std::uintmax_t size = entry.file_size(error);
+    return error ? std::nullopt : std::optional(size);
+}
+
 }  // namespace
 
 bool MeterMedium::present() const {
@@ -72,18 +90,18 @@ bool MeterMedium::present() const {
     return fs::is_directory(folder_, error);
 }
 
-std::string MeterMedium::directory(std::string_view kind) const {
+std::string MeterMedium::directory(std::string_view kind, long long sizeError) const {
     const auto extension = ExtensionOf(kind);
     if (!extension) return {};
-    std::map<std::string, std::uintmax_t> files;  // in name order
+    std::map<std::string, long long> files;  // in name order
     std::error_code error;
     for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (!name.ends_with(*extension) || name.size() == extension->size()) continue;
-        std::error_code sizeError;
-        if (!it->is_regular_file(sizeError)) continue;
-        const std::uintmax_t size = it->file_size(sizeError);
-        if (!sizeError) files[name.substr(0, name.size() - extension->size())] = size;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        if (const auto size = ListedSize(*it, name))
+            files[name.substr(0, name.size() - extension->size())] = static_cast<long long>(*size) + sizeError;
     }
     std::string reply;
     for (const auto& [name, size] : files) {
@@ -98,9 +116,9 @@ std::string MeterMedium::pick(std::string_view name) const {
     const fs::path path = folder_ / fs::path(std::string(name));
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return {};
-    auto bytes = ReadWhole(path);
+    const auto bytes = SentBytes(path, name);
     if (!bytes) return {};
-    return kStx + (IsBinary(name) ? std::move(*bytes) : WithCrLf(*bytes)) + kEtx;
+    return kStx + *bytes + kEtx;
 }
 
 }  // namespace voltaro::sim

@@ -16,8 +16,9 @@ public:
     // A medium whose folder is missing is like a card slot left empty.
     bool present() const;
     // The directory reply for `kind`: name without extension, size, name, size, ...,
-    // all separated by commas, in name order. Empty for no file or an unknown kind.
-    std::string directory(std::string_view kind) const;
+    // all separated by commas, in name order. Empty for no file or an unknown kind. A
+    // size is that of what `pick` sends between the marks, plus `sizeError`.
+    std::string directory(std::string_view kind, long long sizeError) const;
     // File `name` (with its extension) framed as the meter sends it: text kinds as
     // STX, the lines each ending in CR LF, ETX; binary kinds (".BIN", ".WFM", ".BMP")
     // as STX, the bytes, ETX. Empty when the medium holds no such file.

@@ -19,6 +19,8 @@ constexpr std::string_view kSerial = "000001";
 constexpr std::string_view kRevision = "A";
 // A line that never ends is dropped rather than kept growing.
 constexpr std::size_t kLongestLine = 4096;
+// What a garbled reply holds instead: no comma, no line end, no start or end mark.
+constexpr std::string_view kLineNoise = "\xFE\x7F#\x15\xFF";
 
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
@@ -72,8 +74,12 @@ void MeterModel::handle(std::string_view line, TimePoint now) {
         return;
     }
     if (Names(faults_.silentOn, line, keyword)) return;
-    auto reply = answer(keyword, argument);
     const bool transfer = keyword.ends_with(":PICK?");
+    if (Names(faults_.garbleOn, line, keyword)) {
+        sendReply(std::string(kLineNoise) + (transfer ? "" : "\r\n"), now);
+        return;
+    }
+    auto reply = answer(keyword, argument);
     if (!reply || (transfer && reply->empty())) return;
     // With headers on, a reply repeats the command's header; common commands ("*IDN?") have none.
     if (headers_ && keyword.starts_with(':'))
@@ -100,8 +106,14 @@ std::optional<std::string> MeterModel::answer(std::string_view keyword, std::str
          [](const MeterModel& m, std::string_view) { return std::string(m.faults_.refuseSettings ? "200" : "0"); }},
         {":CARD:STAT?",
          [](const MeterModel& m, std::string_view) { return Flag(!m.faults_.cardNotReady && m.card_.present()); }},
-        {":CARD:DIRE?", [](const MeterModel& m, std::string_view kind) { return m.card_.directory(kind); }},
-        {":MEMO:DIRE?", [](const MeterModel& m, std::string_view kind) { return m.memory_.directory(kind); }},
+        {":CARD:DIRE?",
+         [](const MeterModel& m, std::string_view kind) {
+             return m.card_.directory(kind, m.faults_.directorySizeError);
+         }},
+        {":MEMO:DIRE?",
+         [](const MeterModel& m, std::string_view kind) {
+             return m.memory_.directory(kind, m.faults_.directorySizeError);
+         }},
         {":CARD:PICK?", [](const MeterModel& m, std::string_view file) { return m.card_.pick(FileName(file)); }},
         {":MEMO:PICK?", [](const MeterModel& m, std::string_view file) { return m.memory_.pick(FileName(file)); }},
     };

@@ -14,6 +14,7 @@ const std::string_view kMeterSimUsage =
     "  --memory DIR                files in the internal memory (default: none)\n"
     "  --log FILE                  write every command line received to FILE\n"
     "  --silent-on CMD             leave CMD unanswered (a keyword such as :LANG? or a whole line)\n"
+    "  --garble-on CMD             answer CMD with line noise instead of its reply\n"
     "  --split N:MS                send replies in pieces of N bytes, MS milliseconds apart\n"
     "  --model TEXT                name TEXT as the model in the identification\n"
     "  --version TEXT              name TEXT as the version in the identification\n"
@@ -27,6 +28,7 @@ const std::string_view kMeterSimUsage =
     "  --card-not-ready            report the PC card not ready\n"
     "  --baud N                    send at N bits per second (10 bits a byte)\n"
     "  --stop-transfer-after N     break off file transfers after N bytes\n"
+    "  --size-error N              list every file N bytes longer (negative: shorter) than it is sent\n"
     "  --help                      show this text\n";
 
 namespace {
@@ -55,6 +57,11 @@ constexpr Option kOptions[] = {
     {"--silent-on", true,
      [](MeterSimOptions& o, std::string_view v) {
          o.faults.silentOn.emplace_back(v);
+         return !v.empty();
+     }},
+    {"--garble-on", true,
+     [](MeterSimOptions& o, std::string_view v) {
+         o.faults.garbleOn.emplace_back(v);
          return !v.empty();
      }},
     {"--split", true,
@@ -111,6 +118,12 @@ constexpr Option kOptions[] = {
      [](MeterSimOptions& o, std::string_view v) {
          o.faults.stopTransferAfter = Parse<std::size_t>(v);
          return o.faults.stopTransferAfter.has_value();
+     }},
+    {"--size-error", true,
+     [](MeterSimOptions& o, std::string_view v) {
+         const auto error = Parse<long long>(v);
+         o.faults.directorySizeError = error.value_or(0);
+         return error.has_value();
      }},
     {"--help", false, [](MeterSimOptions& o, std::string_view) { return o.help = true; }},
 };

@@ -33,11 +33,15 @@ bool communicationFailed(Link& link) {
     return false;
 }
 
-// Text kinds: lines between STX and ETX. The piece holding the ETX is not written.
-bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::uint64_t expected,
+// The end mark ends the file: a byte after it means the directory understated the size.
+bool nothingFollows(Link& link) { return link.pendingInput().empty() || communicationFailed(link); }
+
+// Text kinds: lines between STX and ETX, exactly `size` bytes of them in all. The piece holding the ETX is not
+// written, so it must hold nothing else; a text longer or shorter than announced is a failure, not a cut copy.
+bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::uint64_t size,
                   ProgressObserver& progress) {
     std::string line;
-    std::uint64_t received = 0;
+    std::uint64_t written = 0;
     for (;;) {
         if (link.AwaitInput(kSilenceSeconds) != 0) return false;
         std::string& pending = link.pendingInput();
@@ -45,13 +49,20 @@ bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::
         const std::size_t taken = end == std::string::npos ? pending.size() : end + 1;
         line.append(pending, 0, taken);
         pending.erase(0, taken);
-        received += taken;
-        if (end == std::string::npos) continue;
+        if (end == std::string::npos) {
+            // An unfinished line holds at most the start mark and the rest of the announced text.
+            if (written + line.size() > size + 1) return communicationFailed(link);
+            continue;
+        }
         if (const std::size_t stx = line.find(kStx); stx != std::string::npos) line.erase(0, stx + 1);
-        if (line.find(kEtx) != std::string::npos) return true;
+        if (line.find(kEtx) != std::string::npos) {
+            return (line.size() == 1 && written == size) || communicationFailed(link);
+        }
+        if (written + line.size() > size) return communicationFailed(link);
         target.append(line);
+        written += line.size();
         line.clear();
-        progress.progress(name, std::min(received, expected), expected);
+        progress.progress(name, written, size);
     }
 }
 
@@ -108,7 +119,8 @@ std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& file
         progress.progress(fileName, 0, size);
         const bool complete = link.SendCommand(pick) == 0 &&
                               (IsBinaryKind(fileName) ? receiveBlock(link, target, fileName, size, progress)
-                                                      : receiveLines(link, target, fileName, size, progress));
+                                                      : receiveLines(link, target, fileName, size, progress)) &&
+                              nothingFollows(link);
         if (!target.close()) {
             if (complete) ReportSystemError(link.context(), target.error());
             return false;

@@ -8,9 +8,11 @@
 #include <tuple>
 
 #include "sim/SimulatedMeterLink.h"
+#include "support/ScriptedLink.h"
 #include "support/TemporaryFolder.h"
 #include "support/WorkbookReader.h"
 #include "transfer/MeterDirectory.h"
+#include "transfer/MeterFileCopy.h"
 #include "transfer/MeterFileTransfer.h"
 #include "transfer/SpreadsheetExport.h"
 
@@ -18,6 +20,7 @@ namespace voltaro {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using Names = std::vector<std::string>;
 
 std::string binaryBytes(std::size_t size) {
@@ -125,6 +128,37 @@ TEST(TransferRun, ASizeThatIsNoCountOrDoesNotEndTheBlockFailsTheCopy) {
     }
 }
 
+// A text the directory understates fails as soon as it passes the size, not once the meter falls silent, so that
+// a meter that keeps sending cannot fill the disk: after a whole line, and inside a line that does not end.
+TEST(TransferRun, ATextLongerThanItsSizeFailsAsSoonAsItPassesIt) {
+    const struct {
+        const char* size;
+        std::size_t sentBytes;
+    } cases[] = {{"10", 19}, {"5", 10}};
+    for (const auto& c : cases) {
+        TransferRun run(test::Faults([&](sim::MeterFaults& f) { f.stopTransferAfter = c.sentBytes; }));
+        EXPECT_EQ(run.run({{"MEAS01.CSV", "MEAS", c.size}}), -1);
+        EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
+        EXPECT_LT(run.line.clock.now().time_since_epoch(), 1s) << c.size;
+        EXPECT_TRUE(run.app.names().empty());
+    }
+}
+
+// Text after the last line end is not written, so it fails the copy, whether the size counts it or not.
+TEST(FileCopy, ATextWhoseLastLineHasNoLineEndFails) {
+    for (const std::string size : {"4", "6"}) {
+        test::ScriptedLink line;
+        test::TemporaryFolder folder;
+        line.port.answer("*IDN?", {"VOLTARO, ZR915,000001,1.05A"});
+        line.port.arrive("\x02" "AB\r\nCD\x03", 1s);
+        std::string name = "M.CSV";
+        ProgressObserver quiet;
+        EXPECT_EQ(ZrFileToPcTmpFile(line.link, MeterMedium::Memory, name, size, (folder.path() / "t").string(), quiet),
+                  -1);
+        EXPECT_EQ(line.texts(), Names{"Communication failed."}) << size;
+    }
+}
+
 // A name that would leave the copy folder, or hide in it as a dot file (an empty name with
 // its extension), is refused before the meter is asked.
 TEST(TransferRun, AMeterNameThatWouldLeaveTheFolderIsRefusedBeforeAnythingIsFetched) {
@@ -155,9 +189,9 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     test::SimulatedMeterLink line({}, folders);
     MeterFileList list;
     ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Card, list), 0);
-    EXPECT_EQ(namesAndSizes(list), (Names{"A0001.BIN   =20", "B0002.BIN   =10", "SETUP1.SET  =5", "Z1.CSV      =7"}));
+    EXPECT_EQ(namesAndSizes(list), (Names{"A0001.BIN   =20", "B0002.BIN   =10", "SETUP1.SET  =7", "Z1.CSV      =9"}));
     ASSERT_EQ(GetZrFileName(line.link, MeterMedium::Memory, list), 0);
-    EXPECT_EQ(namesAndSizes(list), Names{"M1.CSV      =7"});
+    EXPECT_EQ(namesAndSizes(list), Names{"M1.CSV      =9"});
 
     test::SimulatedMeterLink noCard(test::Faults([](sim::MeterFaults& f) { f.cardNotReady = true; }), folders);
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
