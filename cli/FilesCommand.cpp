@@ -7,6 +7,7 @@
 #include "app/ErrorReporting.h"
 #include "app/TextTools.h"
 #include "cli/MeterSession.h"
+#include "cli/StopSignals.h"
 #include "transfer/MeterDirectory.h"
 #include "transfer/MeterFileTransfer.h"
 #include "transfer/SpreadsheetExport.h"
@@ -91,6 +92,7 @@ class TerminalLine final : public ProgressObserver {
 public:
     explicit TerminalLine(ConsoleReporter& terminal) : terminal_(terminal) {}
     void progress(const std::string& line, std::uint64_t, std::uint64_t) override { terminal_.showLine(line); }
+    bool stopRequested() const override { return StopSignals::received(); }
 
 private:
     ConsoleReporter& terminal_;
@@ -130,6 +132,7 @@ int RunFilesCommand(const std::vector<std::string>& args, const Console& console
     if (!options.workbook.empty()) workbook.emplace(ctx, options.workbook);
     TerminalLine terminal(session->reporter());
     TransferProgress progress(session->link().clock(), terminal);
+    const StopSignals stopSignals;
     const std::int16_t result = TransStart(session->link(), medium, picked,
                                            TransferTargets(true, options.folder, workbook ? &*workbook : nullptr),
                                            progress);

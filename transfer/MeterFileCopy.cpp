@@ -17,6 +17,7 @@ namespace {
 constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
 constexpr int kSilenceSeconds = 5;
+constexpr int kCancelledText = 431;
 constexpr std::uint64_t kLargestFileBytes = std::uint64_t{1} << 40;  // more than any medium of the meter holds
 
 // The size the directory announced: a plain count of bytes, nothing else.
@@ -31,6 +32,13 @@ std::optional<std::uint64_t> byteCount(std::string_view sizeText) {
 bool communicationFailed(Link& link) {
     ShowErrorMessage(link.context(), kErrKindApplication, kCommunicationFailed);
     return false;
+}
+
+// The user asked to stop: the file at hand is dropped, those copied before stay.
+bool stopped(Link& link, const ProgressObserver& progress) {
+    if (!progress.stopRequested()) return false;
+    ShowInformationText(link.context(), link.context().catalogue.text(kCancelledText));
+    return true;
 }
 
 // The end mark ends the file: a byte after it means the directory understated the size.
@@ -63,6 +71,7 @@ bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::
         written += line.size();
         line.clear();
         progress.progress(name, written, size);
+        if (stopped(link, progress)) return false;
     }
 }
 
@@ -85,6 +94,7 @@ bool receiveBlock(Link& link, TextOutput& target, const std::string& name, std::
         pending.erase(0, taken);
         received += taken;
         progress.progress(name, std::min(received, size), size);
+        if (stopped(link, progress)) return false;
     }
     return true;
 }
@@ -121,11 +131,12 @@ std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& file
                               (IsBinaryKind(fileName) ? receiveBlock(link, target, fileName, size, progress)
                                                       : receiveLines(link, target, fileName, size, progress)) &&
                               nothingFollows(link);
+        if (!complete) return false;  // the target goes unclosed: nothing of it stays
         if (!target.close()) {
-            if (complete) ReportSystemError(link.context(), target.error());
+            ReportSystemError(link.context(), target.error());
             return false;
         }
-        return complete && link.SendCommand(":COMM:HEAD ON") == 0;
+        return link.SendCommand(":COMM:HEAD ON") == 0;
     };
     const bool fetched = fetch();
     link.CloseCommPort();

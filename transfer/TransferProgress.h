@@ -21,6 +21,7 @@ public:
     TransferProgress(const MonotonicClock& clock, ProgressObserver& shown) : clock_(clock), shown_(shown) {}
 
     void progress(const std::string& name, std::uint64_t done, std::uint64_t total) override;
+    bool stopRequested() const override { return shown_.stopRequested(); }
 
 private:
     const MonotonicClock& clock_;

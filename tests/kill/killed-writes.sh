@@ -31,16 +31,25 @@ milliseconds() {
     echo $(((end - start) / 1000000 + 1))
 }
 
-# kill_within MS COMMAND...: starts the command and kills it at a random moment within MS.
-kill_within() {
-    local ms=$1
-    shift
+# signal_within MS SIGNAL COMMAND...: starts the command, sends it SIGNAL at a random moment within
+# MS and waits for it; sets $status to its exit status.
+signal_within() {
+    local ms=$1 signal=$2
+    shift 2
     "$@" </dev/null >/dev/null 2>&1 &
     local pid=$!
     local at=$((RANDOM * 32768 + RANDOM))
     sleep "$(printf '%d.%03d' $((at % ms / 1000)) $((at % ms % 1000)))"
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    kill -"$signal" "$pid" 2>/dev/null || true
+    status=0
+    wait "$pid" 2>/dev/null || status=$?
+}
+kill_within() { signal_within "$1" KILL "${@:2}"; }
+
+# stopped_cleanly WHAT SIGNAL: the run that got SIGNAL ended with 0, 1, or the signal's own status
+# when it came before voltaro had begun.
+stopped_cleanly() {
+    ((status == 0 || status == 1 || status == 128 + $(kill -l "$2"))) || fail "$1 stopped by SIG$2 exited $status"
 }
 
 # whole WHAT FILE EARLIER NEW: FILE holds EARLIER or NEW byte for byte (NEW may be absent: then FILE
@@ -124,13 +133,7 @@ for job in "convert:-o $work/out $work/ref/DATA.BIN" "divide:--lines 20000 --yes
     ms=$(milliseconds "$bin/voltaro" "$command" "${arguments[@]}")
     rm -f "$work/out"/*
     for signal in INT TERM INT TERM; do
-        "$bin/voltaro" "$command" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
-        pid=$!
-        at=$((RANDOM * 32768 + RANDOM))
-        sleep "$(printf '%d.%03d' $((at % ms / 1000)) $((at % ms % 1000)))"
-        kill -"$signal" "$pid" 2>/dev/null || true
-        status=0
-        wait "$pid" || status=$?
+        signal_within "$ms" "$signal" "$bin/voltaro" "$command" "${arguments[@]}"
         for file in "$work/out"/*; do
             [[ -e $file ]] || continue
             case $(basename "$file") in
@@ -140,11 +143,9 @@ for job in "convert:-o $work/out $work/ref/DATA.BIN" "divide:--lines 20000 --yes
             *) fail "$command stopped by SIG$signal left $(basename "$file")" ;;
             esac
         done
-        if ((status == 0)); then
-            [[ $command == divide ]] || [[ -e "$work/out/DATA.CSV" ]] || fail "$command exited 0 without its file"
-        elif ((status != 1 && status != 128 + $(kill -l "$signal"))); then  # 128 + n: before it began
-            fail "$command stopped by SIG$signal exited $status"
-        fi
+        stopped_cleanly "$command" "$signal"
+        ((status != 0)) || [[ $command == divide ]] || [[ -e "$work/out/DATA.CSV" ]] ||
+            fail "$command exited 0 without its file"
         rm -f "$work/out"/*
     done
 done
@@ -173,6 +174,17 @@ start_meter --card "$work/card"
 "$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN 2>/dev/null
 left=$(find "$work/app" -name '*.??????' | wc -l)
 [[ $left == 0 ]] || fail "$left temporary files stayed in the application folder"
+
+# Stopped by a signal, a copy leaves the earlier file whole and no temporary file in either folder.
+for signal in INT TERM; do
+    start_meter --card "$work/card" --baud 460800
+    cp "$work/ref/DATA0001.BIN.earlier" "$work/out/DATA0001.BIN"
+    signal_within "$ms" "$signal" "$bin/voltaro" files get --port "$device" --yes -o "$work/out" DATA0001.BIN
+    whole "copy stopped" "$work/out/DATA0001.BIN" "$work/ref/DATA0001.BIN.earlier" "$work/card/DATA0001.BIN"
+    left=$(find "$work/out" "$work/app" -name '*.??????' | wc -l)
+    stopped_cleanly copy "$signal"
+    [[ $left == 0 ]] || fail "copy stopped by SIG$signal left $left temporary files"
+done
 
 if ((failures > 0)); then
     echo "$failures failures"

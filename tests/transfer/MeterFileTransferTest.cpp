@@ -44,8 +44,12 @@ struct TransferRun {
 
     std::int16_t run(const std::vector<MeterFileEntry>& selected, bool copy = true,
                      SpreadsheetWorkbook* workbook = nullptr) {
+        return run(selected, quiet, copy, workbook);
+    }
+    std::int16_t run(const std::vector<MeterFileEntry>& selected, ProgressObserver& progress, bool copy = true,
+                     SpreadsheetWorkbook* workbook = nullptr) {
         return TransStart(line.link, MeterMedium::Card, selected,
-                          TransferTargets(copy, copies.path().string(), workbook), quiet);
+                          TransferTargets(copy, copies.path().string(), workbook), progress);
     }
 
     const std::string binary = binaryBytes(5000);
@@ -92,18 +96,28 @@ TEST(TransferRun, TheReplaceQuestionDecidesForEachFileAndCancelEndsTheRun) {
     }
 }
 
-// A meter that stops in the middle of a file: the copy from an earlier run stays whole and no
-// temporary file is left behind, nor one that a killed run left.
-TEST(TransferRun, AMeterThatStopsHalfwayLeavesTheOldCopyAndNoPartialFile) {
-    TransferRun run(test::Faults([](sim::MeterFaults& f) { f.stopTransferAfter = 1000; }));
-    run.copies.write("DATA0001.BIN", "old");
-    fs::last_write_time(run.app.write("~data000.tmp.Ab3dE9", "killed"),
-                        fs::file_time_type::clock::now() - std::chrono::hours(1));
-    EXPECT_EQ(run.run(run.all), -1);
-    EXPECT_EQ(run.line.messages.texts(), Names{"Communication failed."});
-    EXPECT_EQ(run.copies.names(), Names{"DATA0001.BIN"});
-    EXPECT_EQ(test::FileBytes(run.copies.path() / "DATA0001.BIN"), "old");
-    EXPECT_TRUE(run.app.names().empty());
+// A meter that stops in the middle of a file, or a user who stops the run there: the files
+// copied before stay, the copy from an earlier run stays whole and no temporary file is left
+// behind, nor one that a killed run left.
+TEST(TransferRun, AStopInTheMiddleOfAFileLeavesTheOldCopyAndNoPartialFile) {
+    struct StopAtTheBinaryFile final : ProgressObserver {
+        std::string at;
+        void progress(const std::string& name, std::uint64_t, std::uint64_t) override { at = name; }
+        bool stopRequested() const override { return at == "DATA0001.BIN"; }
+    };
+    for (const bool byTheUser : {false, true}) {
+        TransferRun run(test::Faults([&](sim::MeterFaults& f) { if (!byTheUser) f.stopTransferAfter = 1000; }));
+        run.copies.write("DATA0001.BIN", "old");
+        fs::last_write_time(run.app.write("~data000.tmp.Ab3dE9", "killed"),
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+        StopAtTheBinaryFile user;
+        EXPECT_EQ(run.run({run.all[1], run.all[0], run.all[2]}, byTheUser ? user : run.quiet), -1);
+        EXPECT_EQ(run.line.messages.texts(),
+                  Names{byTheUser ? "Data transfer was cancelled." : "Communication failed."});
+        EXPECT_EQ(run.copies.names(), (Names{"DATA0001.BIN", "MEAS01.CSV"}));
+        EXPECT_EQ(test::FileBytes(run.copies.path() / "DATA0001.BIN"), "old");
+        EXPECT_TRUE(run.app.names().empty());
+    }
 }
 
 // The directory's size is the block's length: a size that is no plain count of bytes is refused

@@ -87,9 +87,11 @@ TEST_F(SpreadsheetExport, EveryFileGetsASheetWhateverItsName) {
 class Shown final : public ProgressObserver {
 public:
     void progress(const std::string& line, std::uint64_t, std::uint64_t) override { lines.push_back(line); }
+    bool stopRequested() const override { return lines.size() > 1; }
     std::vector<std::string> lines;
 };
 
+// Also passes on the user's request to stop, from the window or terminal that shows it.
 TEST(TransferProgress, PassesOnTheStartTheEndAndAtMostTenUpdatesASecond) {
     test::ManualClock clock;
     Shown shown;
@@ -98,7 +100,9 @@ TEST(TransferProgress, PassesOnTheStartTheEndAndAtMostTenUpdatesASecond) {
     clock.advance(50ms);
     progress.progress("A.BIN", 100, 1000);  // too soon after the start
     clock.advance(60ms);
+    EXPECT_FALSE(progress.stopRequested());
     progress.progress("A.BIN", 200, 1000);
+    EXPECT_TRUE(progress.stopRequested());
     progress.progress("A.BIN", 1000, 1000);  // the end always shows
     progress.progress("B.CSV", 0, 10);       // a new file starts its own clock
     EXPECT_EQ(shown.lines, (std::vector<std::string>{"A.BIN   0 of 1,000 bytes (0%)",

@@ -35,6 +35,7 @@ namespace voltaro {
 
 namespace {
 
+constexpr int kCancelCaption = 150;
 constexpr int kCaption = 401;
 constexpr int kComSetupButton = 402;
 constexpr int kHelpButton = 403;
@@ -268,6 +269,7 @@ void frmFileTrans::transferFiles() {
     const TransferTargets targets(copy, copyFolder, workbook ? &*workbook : nullptr);
 
     frmProgress progress(ctx_, frmProgress::FileCopy, text(texts.transferring), this);
+    progress.allowStopping(text(kCancelCaption));
     TransferProgress fileLine(linkClock_, progress);
     std::int16_t written = 0;
     const bool transferred = runExchange(progress, [&](Link& link) {
