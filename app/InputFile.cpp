@@ -56,8 +56,8 @@ bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::st
     if (fd < 0) return false;
     int reason = size > maxBytes ? EFBIG : 0;
     if (reason == 0) {
-        // Room for one byte more than allowed tells a file that grew past the limit since it was measured.
-        bytes.resize(maxBytes + 1);
+        // The file as it was measured: what it may grow by meanwhile is not read.
+        bytes.resize(static_cast<std::size_t>(size));
         std::size_t got = 0;
         while (got < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
@@ -67,7 +67,6 @@ bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::st
             got += static_cast<std::size_t>(n);
         }
         bytes.resize(got);
-        if (reason == 0 && got > maxBytes) reason = EFBIG;
     }
     ::close(fd);
     if (reason == 0) return true;

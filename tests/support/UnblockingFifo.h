@@ -17,7 +17,7 @@ namespace voltaro::test {
 
 // A FIFO that cannot hang a test. A program that waits on it (in a blocking open, or in a read
 // once it has opened it) is freed after a few seconds: a writer comes and goes, which ends the
-// open and makes the read find the end. The FIFO remembers whether it had to.
+// open and makes the read find the end. The FIFO remembers whether it had to, and goes with it.
 class UnblockingFifo {
 public:
     explicit UnblockingFifo(const std::filesystem::path& path) : path_(path.string()) {
@@ -36,13 +36,21 @@ public:
         });
     }
 
+    ~UnblockingFifo() {
+        watch_.request_stop();
+        watch_.join();
+        ::unlink(path_.c_str());
+    }
+    UnblockingFifo(const UnblockingFifo&) = delete;
+    UnblockingFifo& operator=(const UnblockingFifo&) = delete;
+
     const std::string& path() const { return path_; }
     bool hadToUnblock() const { return hadToUnblock_; }
 
 private:
     std::string path_;
     std::atomic<bool> hadToUnblock_ = false;
-    std::jthread watch_;  // last: stopped and joined before the members it uses go
+    std::jthread watch_;
 };
 
 }  // namespace voltaro::test
