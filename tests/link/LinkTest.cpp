@@ -87,6 +87,7 @@ TEST_F(Transport, ATricklingOrOverlongReplyFailsByItsDeadlineOrItsLength) {
         EXPECT_EQ(texts(), fits ? Texts{} : Texts{"Communication failed."});
     }
     // A flood is taken from the port a chunk at a time.
+    ASSERT_EQ(link.OpenCommPort(pc), 0);
     port.arrive(std::string(4 * Link::kInputChunk, 'z'));
     ASSERT_EQ(link.AwaitInput(kReplyTimeoutSeconds), 0);
     EXPECT_LE(link.pendingInput().size(), Link::kInputChunk);
