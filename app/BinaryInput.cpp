@@ -3,25 +3,23 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/InputFile.h"
 
 namespace voltaro {
 
 bool BinaryInput::open(const std::string& path, std::string& error) {
     close();
-    file_ = std::fopen(path.c_str(), "rb");
+    const int fd = OpenRegularFile(path, size_, error);
+    if (fd < 0) return false;
+    file_ = ::fdopen(fd, "rb");
     if (file_ == nullptr) {
         error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(::fileno(file_), &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = path + ": " + std::strerror(S_ISDIR(info.st_mode) ? EISDIR : errno);
-        close();
+        ::close(fd);
         return false;
     }
     std::setvbuf(file_, nullptr, _IONBF, 0);  // our own buffer is the only one
-    size_ = static_cast<std::uint64_t>(info.st_size);
     // A small file needs no block larger than itself.
     const std::size_t capacity = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockBytes, size_ + 1));
     if (capacity > capacity_) {

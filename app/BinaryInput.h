@@ -19,7 +19,8 @@ public:
     BinaryInput(const BinaryInput&) = delete;
     BinaryInput& operator=(const BinaryInput&) = delete;
 
-    // Opens `path` for reading; on failure returns false with the system's text in `error`.
+    // Opens the regular file `path` for reading (OpenRegularFile); on failure returns false with
+    // "PATH: reason" in `error`.
     bool open(const std::string& path, std::string& error);
     void close();
     bool isOpen() const { return file_ != nullptr; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,26 +10,36 @@ namespace voltaro {
 
 // Reads a text file line by line. A line ends at CR LF or at a lone CR; a lone LF is
 // part of the line unless the reader is told that it ends one. The last line may lack its end.
+// A line longer than kLongestLine ends the reading: no file of the meter comes near it, and a
+// file without line ends must not fill the memory.
 class LineInput {
 public:
     enum class LoneLf { PartOfLine, EndsLine };
 
+    static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
     explicit LineInput(LoneLf loneLf = LoneLf::PartOfLine) : loneLf_(loneLf) {}
 
-    bool open(const std::string& path, std::string& error) { return input_.open(path, error); }
+    // Opens the regular file `path` (OpenRegularFile); false with "PATH: reason" in `error`.
+    bool open(const std::string& path, std::string& error);
     void close() { input_.close(); }
 
-    // The next line without its end; false when the input has no more lines.
+    // The next line without its end; false when the input has no more lines, when reading
+    // failed, or when the line is longer than kLongestLine (lineTooLong(); `line` is then empty
+    // and every later call returns false).
     bool next(std::string& line);
     bool atEnd() { return input_.available().empty(); }
 
     std::uint64_t position() const { return input_.position(); }
     std::uint64_t size() const { return input_.size(); }
-    bool failed() const { return input_.failed(); }
+    // True when next() stopped before the end of the file: a read failure or a line too long.
+    bool failed() const { return input_.failed() || lineTooLong_; }
+    bool lineTooLong() const { return lineTooLong_; }
 
 private:
     BinaryInput input_;
     LoneLf loneLf_;
+    bool lineTooLong_ = false;
 };
 
 }  // namespace voltaro

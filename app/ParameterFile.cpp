@@ -4,13 +4,13 @@
 #include <array>
 #include <bit>
 #include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <type_traits>
 
 #include "app/AtomicFile.h"
 #include "app/DefaultSettings.h"
 #include "app/ErrorReporting.h"
+#include "app/InputFile.h"
 #include "app/SettingRecordFields.h"
 
 namespace voltaro {
@@ -19,7 +19,8 @@ namespace {
 
 static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4);
 
-// No sound record comes near this; anything longer is not read any further.
+// The longest image the writer makes, every text at its longest, stays far below this; a longer
+// file is no Parameter file of ours and is refused rather than read.
 constexpr std::size_t kMaxImageBytes = 1 << 20;
 constexpr std::size_t kMaxTextBytes = std::numeric_limits<std::int16_t>::max();
 
@@ -119,21 +120,21 @@ void fallBackToFactoryChoices(PcSettings& pc, const std::string& appPath) {
     }
 }
 
-void readParameterFile(AppContext& ctx) {
-    const std::string path = ctx.AppPath + kParameterFileName;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+std::int16_t readParameterFile(AppContext& ctx) {
+    std::string image;
+    std::string error;
+    if (!ReadSmallRegularFile(ctx.AppPath + kParameterFileName, kMaxImageBytes, image, error)) {
         // Only a file that is not there means "first run"; any other failure leaves the record alone.
-        if (errno == ENOENT) SetDefaultSettings(ctx);
-        return;
+        if (errno == ENOENT) {
+            SetDefaultSettings(ctx);
+            return 0;
+        }
+        ReportSystemError(ctx, error);
+        return kAlreadyReported;
     }
-    std::string image(kMaxImageBytes, '\0');
-    image.resize(std::fread(image.data(), 1, image.size(), file));
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed) return;
     ctx.CurrentSetting = DecodeParameterImage(image);
     fallBackToFactoryChoices(ctx.CurrentSetting.Pc, ctx.AppPath);
+    return 0;
 }
 
 std::int16_t writeParameterFile(AppContext& ctx) {
@@ -161,8 +162,7 @@ SettingRecord DecodeParameterImage(std::string_view image) {
 std::int16_t AccessParameterFile(AppContext& ctx, std::int16_t mode) {
     if (mode == kParameterWrite) return writeParameterFile(ctx);
     RemoveLeftoverTemporaryFiles(ctx.AppPath + kParameterFileName);
-    readParameterFile(ctx);
-    return 0;
+    return readParameterFile(ctx);
 }
 
 }  // namespace voltaro

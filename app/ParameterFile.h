@@ -24,9 +24,9 @@ std::string EncodeParameterImage(const SettingRecord& record);
 SettingRecord DecodeParameterImage(std::string_view image);
 
 // Mode 0 reads AppPath + "Parameter" into CurrentSetting (the defaults when the file
-// is missing; the record stays as it was when the file cannot be opened). Mode 1
-// writes CurrentSetting to it, replacing the file atomically. Returns 0, or -1 after
-// reporting a failure to write.
+// is missing; the record stays as it was when the file cannot be read, is not a regular
+// file or is larger than any image). Mode 1 writes CurrentSetting to it, replacing the
+// file atomically. Returns 0, or -1 after reporting the failure with the system's text.
 std::int16_t AccessParameterFile(AppContext& ctx, std::int16_t mode);
 
 }  // namespace voltaro

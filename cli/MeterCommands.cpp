@@ -32,7 +32,7 @@ int RunSetupCommand(const std::vector<std::string>& args, const Console& console
     SystemWallClock clock;
     AppContext ctx(reporter, clock);
     ctx.AppPath = GetAppPath();
-    AccessParameterFile(ctx, kParameterRead);
+    if (AccessParameterFile(ctx, kParameterRead) != 0) return kExitFailure;
     PcSettings& pc = ctx.CurrentSetting.Pc;
     if (!TakePortOptions(rest, pc, console.err, "setup"))
         return MeterCommandUsage(console, "setup", "[PORT OPTIONS]", "see the options");

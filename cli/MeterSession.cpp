@@ -120,7 +120,10 @@ std::optional<MeterSession> MeterSession::create(std::vector<std::string>& args,
     session.ctx_ = std::make_unique<AppContext>(*session.reporter_, *session.wallClock_);
     AppContext& ctx = *session.ctx_;
     ctx.AppPath = GetAppPath();
-    AccessParameterFile(ctx, kParameterRead);
+    if (AccessParameterFile(ctx, kParameterRead) != 0) {
+        status = kExitFailure;
+        return std::nullopt;
+    }
 
     if (!TakePortOptions(args, ctx.CurrentSetting.Pc, console.err, command)) return std::nullopt;
     if (!console.makeSerialPort) {

@@ -15,6 +15,12 @@ namespace {
 constexpr std::chrono::milliseconds kSendSafetyMargin{10000};
 constexpr double kBitsPerByte = 10;
 
+// The whole reply may take this many silence time-outs besides its time on the line: the
+// meter's pause before it answers, and stalls of the line or of an adapter on the way.
+constexpr int kSilencesPerReply = 3;
+// Beyond this a deadline is no deadline (and its arithmetic would overflow).
+constexpr double kLongestDeadlineSeconds = 1e9;
+
 using Seconds = std::chrono::duration<double>;
 
 }  // namespace
@@ -22,8 +28,11 @@ using Seconds = std::chrono::duration<double>;
 std::int16_t Link::OpenCommPort(const PcSettings& pc) {
     if (port_.isOpen()) port_.close();
     pending_.clear();
+    const SerialLineSettings line = LineSettings(pc);
+    const int bitsPerCharacter = 1 + line.dataBits + (line.parity == 'N' ? 0 : 1) + line.stopBits;
+    if (line.baud > 0) secondsPerCharacter_ = static_cast<double>(bitsPerCharacter) / line.baud;
     std::string error;
-    if (port_.open(LineSettings(pc), error)) return 0;
+    if (port_.open(line, error)) return 0;
     ReportSystemError(ctx_, error);
     return kAlreadyReported;
 }
@@ -39,8 +48,19 @@ std::int16_t Link::SendRaw(std::string_view text, std::string_view terminator) {
     // Time for the line at the slowest rate the setup offers, plus the margin.
     const auto lineTime = std::chrono::milliseconds(static_cast<long long>(line.size() * kBitsPerByte * 1000 / 1200));
     if (port_.write(line, kSendSafetyMargin + lineTime)) return 0;
+    return communicationFailed();
+}
+
+std::int16_t Link::communicationFailed() {
     ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
     return kAlreadyReported;
+}
+
+MonotonicClock::TimePoint Link::ReplyDeadline(std::uint64_t bytes, int timeoutSeconds) const {
+    const double seconds =
+        kSilencesPerReply * std::max(timeoutSeconds, 1) + static_cast<double>(bytes) * secondsPerCharacter_;
+    if (seconds > kLongestDeadlineSeconds) return MonotonicClock::TimePoint::max();
+    return clock_.now() + std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(seconds));
 }
 
 long long Link::wholeSeconds(MonotonicClock::TimePoint t) const {
@@ -50,7 +70,8 @@ long long Link::wholeSeconds(MonotonicClock::TimePoint t) const {
 bool Link::takeWaitingInput() {
     std::array<char, 4096> chunk;
     bool took = false;
-    for (std::size_t got; (got = port_.read(chunk.data(), chunk.size())) != 0;) {
+    // Bounded, so that a line that never stops sending cannot fill the memory between two uses.
+    for (std::size_t got; pending_.size() < kInputChunk && (got = port_.read(chunk.data(), chunk.size())) != 0;) {
         pending_.append(chunk.data(), got);
         took = true;
     }
@@ -65,40 +86,37 @@ bool Link::waitForInput(MonotonicClock::TimePoint deadline) {
     return port_.waitForInput(std::max(wait, std::chrono::milliseconds(1))) && takeWaitingInput();
 }
 
-std::int16_t Link::AwaitInput(int timeoutSeconds) {
+std::int16_t Link::AwaitInput(int timeoutSeconds, MonotonicClock::TimePoint deadline) {
     const int timeout = std::max(timeoutSeconds, 1);
     // Whole seconds, rounded, as the meter's protocol counts them: the time-out fires once
     // the rounded clock has moved on by `timeout`, after timeout - 1 to timeout seconds.
     const long long start = wholeSeconds(clock_.now());
-    const auto deadline = MonotonicClock::TimePoint(
+    const auto silenceEnd = MonotonicClock::TimePoint(
         std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(static_cast<double>(start + timeout) - 0.5)));
-    while (pending_.empty() && !waitForInput(deadline)) {
-        if (wholeSeconds(clock_.now()) - start >= timeout) {
-            ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
-            return kAlreadyReported;
-        }
+    for (;;) {
+        if (clock_.now() >= deadline) return communicationFailed();
+        if (!pending_.empty() || waitForInput(std::min(silenceEnd, deadline))) return 0;
+        if (wholeSeconds(clock_.now()) - start >= timeout) return communicationFailed();
     }
-    return 0;
 }
 
-std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutSeconds) {
+std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutSeconds, std::size_t longest) {
     text.clear();
+    const auto deadline = ReplyDeadline(longest, timeoutSeconds);
     for (;;) {
         // The silence is counted afresh after each piece of the reply.
-        if (AwaitInput(timeoutSeconds) != 0) return kAlreadyReported;
+        if (AwaitInput(timeoutSeconds, deadline) != 0) return kAlreadyReported;
         const std::size_t end = pending_.find(terminator);
-        if (end != std::string::npos) {
-            text.append(pending_, 0, end + 1);
-            pending_.erase(0, end + 1);
-            return 0;
-        }
-        text += pending_;
-        pending_.clear();
+        const std::size_t taken = end == std::string::npos ? pending_.size() : end + 1;
+        if (text.size() + taken > longest) return communicationFailed();
+        text.append(pending_, 0, taken);
+        pending_.erase(0, taken);
+        if (end != std::string::npos) return 0;
     }
 }
 
-std::int16_t Link::ReceiveResponse(std::string& text, int timeoutSeconds) {
-    const std::int16_t result = ReceiveUntil(text, '\n', timeoutSeconds);
+std::int16_t Link::ReceiveResponse(std::string& text, int timeoutSeconds, std::size_t longest) {
+    const std::int16_t result = ReceiveUntil(text, '\n', timeoutSeconds, longest + 2);
     if (result == 0) text.resize(text.size() >= 2 ? text.size() - 2 : 0);
     return result;
 }

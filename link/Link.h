@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,9 @@
 namespace voltaro {
 
 inline constexpr int kReplyTimeoutSeconds = 5;
+// The longest reply line to a query, directory replies aside: the meter answers with a few
+// numbers or words, tens of characters.
+inline constexpr std::size_t kLongestReplyLine = 1024;
 
 // One window's line to the meter: the serial port, the clock its time-outs count in,
 // and the input already taken from the port but not yet used (what followed a reply's
@@ -33,23 +37,36 @@ public:
     std::int16_t SendRaw(std::string_view text, std::string_view terminator);
     std::int16_t SendCommand(std::string_view text) { return SendRaw(text, "\r\n"); }
 
-    // Reads up to and including `terminator`. The time-out, in whole seconds (at least 1),
-    // bounds the silence: it starts afresh whenever characters arrive. On time-out shows
-    // "Communication failed." and returns -1.
-    std::int16_t ReceiveUntil(std::string& text, char terminator, int timeoutSeconds);
-    // One reply line without its CR LF.
-    std::int16_t ReceiveResponse(std::string& text, int timeoutSeconds = kReplyTimeoutSeconds);
+    // Reads up to and including `terminator`, at most `longest` bytes with it. The time-out, in
+    // whole seconds (at least 1), bounds the silence: it starts afresh whenever characters
+    // arrive. The whole reply must besides be in by ReplyDeadline(longest, timeout), so that a
+    // device trickling characters cannot keep us waiting. On time-out, on the deadline and on
+    // a reply longer than `longest` shows "Communication failed." and returns -1.
+    std::int16_t ReceiveUntil(std::string& text, char terminator, int timeoutSeconds, std::size_t longest);
+    // One reply line without its CR LF, of at most `longest` bytes.
+    std::int16_t ReceiveResponse(std::string& text, int timeoutSeconds = kReplyTimeoutSeconds,
+                                 std::size_t longest = kLongestReplyLine);
+
+    // When a reply of `bytes` bytes that starts within `timeoutSeconds` is in at the latest:
+    // its time on the line at the open port's rate (the slowest rate before the port is
+    // opened), with room for the meter's pause before it and for stalls on the way.
+    MonotonicClock::TimePoint ReplyDeadline(std::uint64_t bytes, int timeoutSeconds) const;
 
     // Returns after `seconds` whole seconds.
     void WaitSeconds(int seconds);
 
     // Bytes taken from the port and not yet used, for readers of raw framed data; waits
-    // for some when there are none. On `timeoutSeconds` of silence shows "Communication
-    // failed." and returns -1.
-    std::int16_t AwaitInput(int timeoutSeconds);
+    // for some when there are none. At most kInputChunk bytes are taken from the port at a
+    // time. On `timeoutSeconds` of silence, or once `deadline` has passed, shows
+    // "Communication failed." and returns -1.
+    std::int16_t AwaitInput(int timeoutSeconds,
+                            MonotonicClock::TimePoint deadline = MonotonicClock::TimePoint::max());
     std::string& pendingInput() { return pending_; }
 
+    static constexpr std::size_t kInputChunk = 64 * 1024;
+
 private:
+    std::int16_t communicationFailed();
     bool takeWaitingInput();
     bool waitForInput(MonotonicClock::TimePoint deadline);
     long long wholeSeconds(MonotonicClock::TimePoint t) const;
@@ -58,6 +75,9 @@ private:
     SerialPort& port_;
     const MonotonicClock& clock_;
     std::string pending_;
+    // A character's time on the line; until the port is opened, that of the slowest setup
+    // (1200 bit/s; start bit, 8 data bits, parity bit, 2 stop bits).
+    double secondsPerCharacter_ = 12.0 / 1200;
 };
 
 }  // namespace voltaro

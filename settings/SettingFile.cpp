@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "app/AtomicFile.h"
-#include "app/BinaryInput.h"
 #include "app/ErrorReporting.h"
+#include "app/InputFile.h"
 #include "app/NumberText.h"
 #include "app/TextTools.h"
 #include "settings/CodeTables.h"
@@ -21,7 +21,7 @@ using namespace setting_file;
 
 namespace {
 
-// A sound file is under two kilobytes; nothing past this is read.
+// A sound file is under two kilobytes; a longer one than this is refused unread.
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr std::int16_t kOwnOrderSelection = 3;
 constexpr std::int16_t kAllOrders = 0;
@@ -224,15 +224,11 @@ std::int16_t WriteSettingFile(AppContext& ctx, const std::string& path, const Se
 }
 
 std::int16_t ReadSettingFile(AppContext& ctx, const std::string& path, SettingRecord& record) {
-    BinaryInput input;
-    std::string error;
     std::string bytes;
-    if (input.open(path, error)) {
-        bytes.resize(kMaxFileBytes);
-        bytes.resize(input.read(bytes.data(), bytes.size()));
-    }
-    // A file that cannot be read is no setting file either: the user sees the one message.
-    if (!input.isOpen() || input.failed() || !ParseSettingFile(bytes, record)) {
+    std::string error;
+    // A file that cannot be read, a FIFO or a file far too long is no setting file either: the user
+    // sees the one message.
+    if (!ReadSmallRegularFile(path, kMaxFileBytes, bytes, error) || !ParseSettingFile(bytes, record)) {
         ShowErrorMessage(ctx, kErrKindApplication, kNotSettingFile);
         return kAlreadyReported;
     }

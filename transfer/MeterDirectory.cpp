@@ -14,6 +14,9 @@ namespace {
 
 constexpr std::int16_t kCardNotReady = 203;
 constexpr std::size_t kNameWidth = 12;
+// A kind's directory reply at its longest: 10,000 files (four digits after a name), each a name of
+// at most eight characters and a size, with room for blanks around them.
+constexpr std::size_t kLongestDirectoryReply = 10000 * 32;
 
 struct Kind {
     std::string_view word;
@@ -95,7 +98,8 @@ std::int16_t CheckCardStatus(Link& link) {
 std::int16_t GetCommZrFileName(Link& link, MeterMedium medium, std::string_view kind, std::string& reply) {
     reply.clear();
     const std::string command = std::string(mediumPrefix(medium)) + "DIRE? " + std::string(kind);
-    if (link.SendCommand(command) == 0 && link.ReceiveResponse(reply) == 0) return 0;
+    if (link.SendCommand(command) == 0 && link.ReceiveResponse(reply, kReplyTimeoutSeconds, kLongestDirectoryReply) == 0)
+        return 0;
     reply.clear();
     return kAlreadyReported;
 }

@@ -1,13 +1,17 @@
 #include "app/ui/frmProgress.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QMovie>
+
+#include "app/InputFile.h"
 
 namespace voltaro {
 
 namespace {
 
 constexpr int kCaption = 415;
+constexpr std::size_t kLargestAnimationBytes = 16 << 20;
 
 }  // namespace
 
@@ -17,10 +21,18 @@ frmProgress::frmProgress(const AppContext& ctx, Mode mode, const QString& messag
     Animation1.setObjectName("Animation1");
     // The files are animated GIFs kept under .avi names; QMovie goes by their content,
     // not by the extension.
+    // Read here, as every outside file is: a FIFO in its place must not hold the window up.
     const std::string file = ctx.AppPath + (mode == DirectoryRead ? "findfile.avi" : "filecopy.avi");
-    auto* movie = new QMovie(QString::fromStdString(file), QByteArray(), this);
+    std::string bytes;
+    std::string ignored;
+    if (!ReadSmallRegularFile(file, kLargestAnimationBytes, bytes, ignored)) return;
+    auto* frames = new QBuffer(this);
+    frames->setData(QByteArray::fromStdString(bytes));
+    frames->open(QIODevice::ReadOnly);
+    auto* movie = new QMovie(frames, QByteArray(), this);
     if (!movie->isValid()) {
         delete movie;
+        delete frames;
         return;
     }
     Animation1.setMovie(movie);

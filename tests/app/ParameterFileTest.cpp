@@ -118,16 +118,17 @@ struct ParameterFile : ::testing::Test {
 };
 
 // The first run finds no file: the factory setting, and no file until there is something to keep.
-// A huge file is read no further than a record can reach.
-TEST_F(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsReadBounded) {
+// A file larger than any record is refused unread, and the record stays as it was.
+TEST_F(ParameterFile, AMissingFileGivesTheDefaultsAndAHugeOneIsRefused) {
     ctx.CurrentSetting.Wiring = 6;
     EXPECT_EQ(AccessParameterFile(ctx, kParameterRead), 0);
     EXPECT_EQ(ctx.CurrentSetting, FactorySettings(clock.time, ctx.AppPath, 1));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Parameter"));
-    std::ofstream(folder.path() / "Parameter", std::ios::binary) << std::string(3 << 20, '\x7F');
-    AccessParameterFile(ctx, kParameterRead);
-    EXPECT_EQ(ctx.CurrentSetting.Version.size(), 0x7F7Fu);
     EXPECT_TRUE(messages.boxes.empty());
+    const std::string path = folder.write("Parameter", std::string((1 << 20) + 1, '\x7F'));
+    EXPECT_EQ(AccessParameterFile(ctx, kParameterRead), -1);
+    EXPECT_EQ(ctx.CurrentSetting, FactorySettings(clock.time, ctx.AppPath, 1));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{path + ": File too large"});
 }
 
 // Choices the PC side stores beyond their lists (an edited or foreign file) fall back to their

@@ -7,6 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleReporter.h"
 #include "support/TemporaryFolder.h"
+#include "support/UnblockingFifo.h"
 
 namespace voltaro {
 namespace {
@@ -53,6 +54,36 @@ TEST(CommandLine, ComOneToTenPickANumberedPortAndAnyOtherNameIsADevicePath) {
         const Outcome r = run({"setup", "--port", port});
         EXPECT_EQ(r.status, 0) << port;
         EXPECT_EQ(r.out.substr(0, r.out.find(' ')), device) << port;
+    }
+    unsetenv("VOLTARO_APP_DIR");
+}
+
+// A FIFO given as an input, or in place of the Parameter file, is refused before anything is read
+// from it, with the system's words or the command's own text for a file it cannot read.
+TEST(CommandLine, InputsThatAreNoRegularFilesAreRefusedWithoutWaitingOnThem) {
+    test::TemporaryFolder folder;
+    setenv("VOLTARO_APP_DIR", folder.path().c_str(), 1);
+    const std::string out = folder.path().string();
+    const struct {
+        const char* fifoName;
+        std::vector<std::string> args;  // the FIFO's path follows
+        std::string message;            // all that is said; empty: "PATH: Not a regular file"
+    } cases[] = {
+        {"INST0001.BIN", {"convert", "-o", out}, ""},
+        {"MEAS0001.CSV", {"divide", "--lines", "2000", "-o", out}, "File not selected.\n"},
+        {"915ZR000.SET", {"settings", "check"}, "Not setting file.\n"},
+        {"915ZR001.SET", {"settings", "show"}, "Not setting file.\n"},
+        {"Parameter", {"setup"}, ""},
+        {"Parameter", {"identify"}, ""},
+    };
+    for (const auto& c : cases) {
+        const test::UnblockingFifo fifo(folder.path() / c.fifoName);
+        std::vector<std::string> args = c.args;
+        if (std::string(c.fifoName) != "Parameter") args.push_back(fifo.path());
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 1) << c.fifoName;
+        EXPECT_EQ(r.err, c.message.empty() ? fifo.path() + ": Not a regular file\n" : c.message);
+        EXPECT_FALSE(fifo.hadToUnblock()) << c.fifoName;
     }
     unsetenv("VOLTARO_APP_DIR");
 }

@@ -64,6 +64,35 @@ TEST_F(Transport, SilenceEndsTheReceiveWithOneMessageAfterTheTimeOut) {
     }
 }
 
+// A device that trickles characters without ever ending its line fails by the reply's deadline,
+// and a reply longer than any the meter sends fails as soon as it is.
+TEST_F(Transport, ATricklingOrOverlongReplyFailsByItsDeadlineOrItsLength) {
+    PcSettings pc;
+    pc.CommPort = {1, 3, 8, 2, 1, 0};  // 9600 bit/s, 8N1
+    ASSERT_EQ(link.OpenCommPort(pc), 0);
+    for (int i = 0; i < 2000; ++i) port.arrive("x", i * 300ms);  // ten minutes of it
+    const auto start = clock.now();
+    std::string reply;
+    EXPECT_EQ(link.ReceiveResponse(reply), -1);
+    EXPECT_LE(secondsSince(start), 20.0);
+    EXPECT_EQ(texts(), Texts{"Communication failed."});
+
+    for (const std::size_t length : {kLongestReplyLine, kLongestReplyLine + 1}) {
+        ASSERT_EQ(link.OpenCommPort(pc), 0);
+        port.reset();
+        messages.boxes.clear();
+        port.arrive(std::string(length, 'y') + "\r\n");
+        const bool fits = length == kLongestReplyLine;
+        EXPECT_EQ(link.ReceiveResponse(reply), fits ? 0 : -1) << length;
+        EXPECT_EQ(texts(), fits ? Texts{} : Texts{"Communication failed."});
+    }
+    // A flood is taken from the port a chunk at a time.
+    ASSERT_EQ(link.OpenCommPort(pc), 0);
+    port.arrive(std::string(4 * Link::kInputChunk, 'z'));
+    ASSERT_EQ(link.AwaitInput(kReplyTimeoutSeconds), 0);
+    EXPECT_LE(link.pendingInput().size(), Link::kInputChunk);
+}
+
 TEST_F(Transport, CommandsEndInCrLfAndAStuckLineIsReported) {
     EXPECT_EQ(link.SendCommand(":WIRI?"), 0);
     EXPECT_EQ(port.written, Texts{":WIRI?\r\n"});

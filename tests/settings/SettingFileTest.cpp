@@ -199,7 +199,8 @@ TEST(SettingFileReader, ACommaLocaleChangesNothing) {
 }
 
 // A file is written in place of an older one, or the system's text is shown. A file that cannot
-// be read, or that does not read as a setting file, is reported the same when it is loaded.
+// be read, is longer than any setting file, or does not read as one is reported the same when it
+// is loaded.
 TEST(SettingFileOnDisk, WritesInPlaceOfAnOlderFileAndLoadsOnlyAFileThatReadsAndPassesTheCheck) {
     test::RecordingMessages messages;
     test::FixedClock clock{{2024, 4, 1, 9, 0, 37}};
@@ -218,7 +219,8 @@ TEST(SettingFileOnDisk, WritesInPlaceOfAnOlderFileAndLoadsOnlyAFileThatReadsAndP
     messages.boxes.clear();
     ctx.CurrentSetting = Factory();
     const std::string bad = folder.write("BAD.SET", Replaced(Crlf(kOffDefaultFile), {{"DIP 10", "DIP ten"}}));
-    for (const std::string& file : {bad, path("NONE.SET"), folder.path().string()})
+    const std::string tooLong = folder.write("LONG.SET", Crlf(kOffDefaultFile) + std::string(64 * 1024, ' '));
+    for (const std::string& file : {bad, tooLong, path("NONE.SET"), folder.path().string()})
         EXPECT_EQ(LoadSettingFile(ctx, file), -1) << file;
     SettingRecord good = Factory();
     good.FileName = "DATA_001", good.Swell = 150;
@@ -228,7 +230,8 @@ TEST(SettingFileOnDisk, WritesInPlaceOfAnOlderFileAndLoadsOnlyAFileThatReadsAndP
     EXPECT_EQ(LoadSettingFile(ctx, path("REFUSED.SET")), -1);
     EXPECT_EQ(ctx.CurrentSetting, Factory());
     EXPECT_EQ(messages.texts(),
-              (Texts{"Not setting file.", "Not setting file.", "Not setting file.", "Invalid wiring."}));
+              (Texts{"Not setting file.", "Not setting file.", "Not setting file.", "Not setting file.",
+                     "Invalid wiring."}));
 
     messages.boxes.clear();
     ASSERT_EQ(WriteSettingFile(ctx, path("GOOD.SET"), good), 0);

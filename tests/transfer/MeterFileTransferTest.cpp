@@ -211,6 +211,13 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Card, list), -1);
     EXPECT_EQ(noCard.messages.texts(), Names{"Pc card not ready."});
     EXPECT_EQ(GetZrFileName(noCard.link, MeterMedium::Memory, list), 0);
+
+    // A directory is the longest reply there is: more than a line of any other reply.
+    test::TemporaryFolder crowded;
+    for (int i = 0; i < 100; ++i) crowded.write("DATA" + std::to_string(1000 + i) + ".BIN", "x");
+    test::SimulatedMeterLink crowdedLine({}, {{}, crowded.path()});
+    ASSERT_EQ(GetZrFileName(crowdedLine.link, MeterMedium::Memory, list), 0);
+    EXPECT_EQ(list.entries.size(), 100u);
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 
 #include "app/ui/BackgroundRun.h"
 #include "app/ui/frmComProgress.h"
+#include "app/ui/frmProgress.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
+#include "support/TemporaryFolder.h"
+#include "support/UnblockingFifo.h"
 #include "support/WindowControls.h"
 
 namespace voltaro {
@@ -68,6 +71,21 @@ private slots:
             QVERIFY(progress.stopRequested());
             QVERIFY(!control<QPushButton>(progress, "cmdCancel")->isEnabled());
         }
+    }
+
+    // A FIFO in an animation's place leaves the picture out without waiting on it.
+    void theAnimationPlaysFromItsFileAndAFifoInItsPlaceIsPassedOver() {
+        test::TemporaryFolder folder;
+        QVERIFY(QFile::copy(QFINDTESTDATA("../../resources/animations/findfile.avi"),
+                            QString::fromStdString(folder.withSeparator() + "findfile.avi")));
+        const test::UnblockingFifo fifo(folder.path() / "filecopy.avi");
+        AppContext ctx(messages, clock);
+        ctx.AppPath = folder.withSeparator();
+        frmProgress reading(ctx, frmProgress::DirectoryRead, "Reading", nullptr);
+        frmProgress copying(ctx, frmProgress::FileCopy, "Copying", nullptr);
+        QVERIFY(control<QLabel>(reading, "Animation1")->movie() != nullptr);
+        QVERIFY(control<QLabel>(copying, "Animation1")->movie() == nullptr);
+        QVERIFY(!fifo.hadToUnblock());
     }
 };
 
