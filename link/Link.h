@@ -62,6 +62,11 @@ public:
     std::int16_t AwaitInput(int timeoutSeconds,
                             MonotonicClock::TimePoint deadline = MonotonicClock::TimePoint::max());
     std::string& pendingInput() { return pending_; }
+    // True when input is waiting or arrives within `settle`, which is then in pendingInput();
+    // shows nothing either way.
+    bool InputArrivesWithin(MonotonicClock::Duration settle) {
+        return !pending_.empty() || waitForInput(clock_.now() + settle);
+    }
 
     static constexpr std::size_t kInputChunk = 64 * 1024;
 

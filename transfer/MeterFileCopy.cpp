@@ -1,6 +1,7 @@
 #include "transfer/MeterFileCopy.h"
 
 #include <cerrno>
+#include <chrono>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -18,6 +19,8 @@ constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
 constexpr int kSilenceSeconds = 5;
 constexpr int kCancelledText = 431;
+// How long the line must stay quiet after a file's end mark: several characters' time even at the slowest rate.
+constexpr auto kSettleTime = std::chrono::milliseconds(200);
 constexpr std::uint64_t kLargestFileBytes = std::uint64_t{1} << 40;  // more than any medium of the meter holds
 
 // The size the directory announced: a plain count of bytes, nothing else.
@@ -41,17 +44,21 @@ bool stopped(Link& link, const ProgressObserver& progress) {
     return true;
 }
 
-// The end mark ends the file: a byte after it means the directory understated the size.
-bool nothingFollows(Link& link) { return link.pendingInput().empty() || communicationFailed(link); }
+// The end mark ends the file: a byte after it, there already or arriving soon after, means the
+// directory understated the size.
+bool nothingFollows(Link& link) {
+    return !link.InputArrivesWithin(kSettleTime) || communicationFailed(link);
+}
 
 // Text kinds: lines between STX and ETX, exactly `size` bytes of them in all. The piece holding the ETX is not
 // written, so it must hold nothing else; a text longer or shorter than announced is a failure, not a cut copy.
 bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::uint64_t size,
                   ProgressObserver& progress) {
+    const auto deadline = link.ReplyDeadline(size + 2, kSilenceSeconds);
     std::string line;
     std::uint64_t written = 0;
     for (;;) {
-        if (link.AwaitInput(kSilenceSeconds) != 0) return false;
+        if (link.AwaitInput(kSilenceSeconds, deadline) != 0) return false;
         std::string& pending = link.pendingInput();
         const std::size_t end = pending.find_first_of(std::string_view("\n\x03", 2));
         const std::size_t taken = end == std::string::npos ? pending.size() : end + 1;
@@ -79,9 +86,10 @@ bool receiveLines(Link& link, TextOutput& target, const std::string& name, std::
 bool receiveBlock(Link& link, TextOutput& target, const std::string& name, std::uint64_t size,
                   ProgressObserver& progress) {
     const std::uint64_t total = size + 2;
+    const auto deadline = link.ReplyDeadline(total, kSilenceSeconds);
     std::uint64_t received = 0;
     while (received < total) {
-        if (link.AwaitInput(kSilenceSeconds) != 0) return false;
+        if (link.AwaitInput(kSilenceSeconds, deadline) != 0) return false;
         std::string& pending = link.pendingInput();
         const std::uint64_t taken = std::min<std::uint64_t>(pending.size(), total - received);
         // The block is its bytes between a start mark and an end mark, nothing less.

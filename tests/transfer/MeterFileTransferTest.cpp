@@ -158,18 +158,28 @@ TEST(TransferRun, ATextLongerThanItsSizeFailsAsSoonAsItPassesIt) {
     }
 }
 
-// Text after the last line end is not written, so it fails the copy, whether the size counts it or not.
-TEST(FileCopy, ATextWhoseLastLineHasNoLineEndFails) {
-    for (const std::string size : {"4", "6"}) {
+// Text after the last line end is not written, so it fails the copy, whether the size counts it or
+// not; so does a byte that arrives just after the end mark, and a meter trickling its block.
+TEST(FileCopy, ATextWhoseLastLineHasNoLineEndOrABlockFollowedByMoreFails) {
+    struct Case { std::string name, size; std::vector<std::pair<std::string, MonotonicClock::Duration>> arrivals; };
+    const Case cases[] = {
+        {"M.CSV", "4", {{"\x02" "AB\r\nCD\x03", 1s}}},
+        {"M.CSV", "6", {{"\x02" "AB\r\nCD\x03", 1s}}},
+        {"D.BIN", "4", {{"\x02" "ABCD\x03", 1s}, {"E", 1s + 50ms}}},
+        {"D.BIN", "4", {{"\x02" "A", 1s}, {"B", 4s}, {"C", 8s}, {"D", 12s}, {"\x03", 16s}}},
+    };
+    for (const Case& c : cases) {
         test::ScriptedLink line;
         test::TemporaryFolder folder;
         line.port.answer("*IDN?", {"VOLTARO, ZR915,000001,1.05A"});
-        line.port.arrive("\x02" "AB\r\nCD\x03", 1s);
-        std::string name = "M.CSV";
+        for (const auto& [bytes, after] : c.arrivals) line.port.arrive(bytes, after);
+        std::string name = c.name;
         ProgressObserver quiet;
-        EXPECT_EQ(ZrFileToPcTmpFile(line.link, MeterMedium::Memory, name, size, (folder.path() / "t").string(), quiet),
+        EXPECT_EQ(ZrFileToPcTmpFile(line.link, MeterMedium::Memory, name, c.size, (folder.path() / "t").string(),
+                                    quiet),
                   -1);
-        EXPECT_EQ(line.texts(), Names{"Communication failed."}) << size;
+        EXPECT_EQ(line.texts(), Names{"Communication failed."}) << c.name << " " << c.arrivals.size();
+        EXPECT_TRUE(folder.names().empty());
     }
 }
 
