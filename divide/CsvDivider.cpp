@@ -298,6 +298,10 @@ bool CsvDivider::stopAsked(const LineInput& input) {
 }
 
 bool CsvDivider::finishReading(const LineInput& input) {
+    if (input.lineTooLong()) {
+        reportNotNormal();  // no file of the meter has such a line
+        return true;
+    }
     if (input.failed()) {
         reportSystemError(fullPath_ + ": " + std::strerror(EIO));
         return true;

@@ -37,7 +37,8 @@ private:
     bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
     // Reports the progress; true after saying so when the user has asked to stop.
     bool stopAsked(const LineInput& input);
-    // True after reporting when reading the input failed; the progress is complete otherwise.
+    // True after reporting when reading the input failed or met a line longer than any file of
+    // the meter has; the progress is complete otherwise.
     bool finishReading(const LineInput& input);
     void reportSystemError(const std::string& text);
     void reportNotNormal();

@@ -153,6 +153,18 @@ TEST_F(Division, AFailedWriteIsReportedOnceAndLeavesTheEarlierPiecesWhole) {
     }
 }
 
+// A line longer than any of the meter's ends the division as a file that is not normal; the rows
+// before it are kept.
+TEST_F(Division, ALineLongerThanAnyOfTheMetersIsNotNormal) {
+    put("DATA.CSV", HeaderOf("T351") + Title(7) + Rows(1, 3, 7) + std::string(LineInput::kLongestLine + 1, '9'));
+    for (const DivideKind kind : {Lines, Columns}) {
+        emptyOutput();
+        EXPECT_FALSE(divide(kind, "100"));
+        EXPECT_EQ(boxes(), Texts{"stop: " + path("DATA.CSV") + kNotNormal});
+        EXPECT_EQ(outputNames().size(), 1u);
+    }
+}
+
 // Asked to stop, a division by lines keeps the pieces it completed, drops the one at hand and
 // says it was cancelled, not completed.
 TEST_F(Division, AStopKeepsTheCompletedPiecesOnly) {
