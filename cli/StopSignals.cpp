@@ -19,7 +19,8 @@ StopSignals::StopSignals() {
     struct sigaction action {};
     action.sa_handler = askToStop;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;  // the second signal has its usual effect
+    // Reads and writes go on after the signal; the second signal has its usual effect.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     sigaction(SIGINT, &action, &earlierInterrupt);
     sigaction(SIGTERM, &action, &earlierTermination);
 }

@@ -26,7 +26,12 @@ fail() {
 milliseconds() {
     local start end
     start=$(date +%s%N)
-    "$@" </dev/null >/dev/null 2>"$work/err" || { echo "the uninterrupted run failed: $*: $(cat "$work/err")" >&2; exit 1; }
+    local status=0
+    "$@" </dev/null >/dev/null 2>"$work/err" || status=$?
+    if ((status != 0)); then
+        echo "the uninterrupted run failed with status $status: $*: $(cat "$work/err")" >&2
+        exit 1
+    fi
     end=$(date +%s%N)
     echo $(((end - start) / 1000000 + 1))
 }
