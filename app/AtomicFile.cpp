@@ -167,15 +167,18 @@ bool CopyFileAtomically(const std::string& source, const std::string& path, std:
         error);
 }
 
-std::string CreateFileBeside(const std::string& path, std::string& error) {
+int OpenFileBeside(const std::string& path, std::string& temporary, std::string& error) {
     std::string target;
-    if (!writeTarget(path, target, error)) return {};
-    std::string temporary;
+    if (!writeTarget(path, target, error)) return -1;
     const int fd = createBeside(target, temporary);
-    if (fd < 0) {
-        error = systemText(path, errno);
-        return {};
-    }
+    if (fd < 0) error = systemText(path, errno);
+    return fd;
+}
+
+std::string CreateFileBeside(const std::string& path, std::string& error) {
+    std::string temporary;
+    const int fd = OpenFileBeside(path, temporary, error);
+    if (fd < 0) return {};
     ::close(fd);
     return temporary;
 }

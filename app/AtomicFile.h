@@ -24,6 +24,11 @@ bool CopyFileAtomically(const std::string& source, const std::string& path, std:
 // it and hands it to MoveFileIntoPlace, or removes it when it fails.
 std::string CreateFileBeside(const std::string& path, std::string& error);
 
+// The same, left open for writing: its descriptor, with its name in `temporary`, or -1 with
+// the system's text in `error`. (Opening it again by name to write would truncate it, which
+// some file systems answer with a flush to the disk when it is closed.)
+int OpenFileBeside(const std::string& path, std::string& temporary, std::string& error);
+
 // How a finished file goes into place. Either way a reader sees the whole file or none of it;
 // ToDisk also survives a power cut (settings, copies, workbooks: small and precious), while
 // the streamed data files leave the writing to the system, which a flush would slow to the

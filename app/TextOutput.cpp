@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace voltaro {
 
 bool TextOutput::create(const std::string& path) {
     discard();
     path_ = path;
-    temporary_ = CreateFileBeside(path, error_);
-    if (temporary_.empty()) return false;
-    file_ = std::fopen(temporary_.c_str(), "wb");
+    const int fd = OpenFileBeside(path, temporary_, error_);
+    if (fd < 0) return false;
+    file_ = ::fdopen(fd, "wb");
     if (file_ == nullptr) {
         error_ = path + ": " + std::strerror(errno);
+        ::close(fd);
         discard();
         return false;
     }
