@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ui/PlainButton.h"
+
 namespace voltaro {
 
 namespace {
@@ -36,8 +38,7 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     bar_->setRange(0, 0);
     bar_->setTextVisible(false);
 
-    cancel_ = new QPushButton(this);
-    cancel_->setObjectName("cmdCancel");
+    cancel_ = NewPlainButton("cmdCancel", {}, this);  // a stray Enter must not stop a long transfer
     cancel_->hide();
     connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::reject);
 
