@@ -1,13 +1,17 @@
 // Feeds arbitrary bytes to the .SET file reader. Whatever the file holds, reading it must
-// not crash or read past it; a file that reads must write back into a file that reads
-// again into the same setting and the same bytes, and a file that does not read must leave
-// the setting as it was.
+// not crash or read past it, and a file that does not read must leave the setting as it
+// was. A file that reads into a setting the whole-setting check takes (as opening one
+// does) must write back into a file that reads again into the same setting and the same
+// bytes; unknown codes are the check's to refuse, and have no spelling to be written in.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "app/AppContext.h"
 #include "app/DefaultSettings.h"
+#include "fuzz/FuzzWorkspace.h"
+#include "settings/SettingCheck.h"
 #include "settings/SettingFile.h"
 
 namespace {
@@ -30,6 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(record == startingSetting());
         return 0;
     }
+    voltaro::fuzz::SilentMessages messages;
+    voltaro::fuzz::FixedClock clock;
+    voltaro::AppContext ctx(messages, clock);
+    if (voltaro::CheckSettingRecord(ctx, record) != 0) return 0;
     const std::string written = voltaro::FormatSettingFile(record);
     voltaro::SettingRecord again = startingSetting();
     require(voltaro::ParseSettingFile(written, again));
