@@ -18,8 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What the file beside the meter's folders holds; no reply may carry it.
-constexpr std::string_view kOutsideText = "not on the meter";
+// What the files beside the meter's folders hold; no reply may carry it. It is longer than
+// any command line the meter keeps, so that no reply can merely repeat it back.
+const std::string kOutsideText(8192, 'Q');
 
 void require(bool holds) {
     if (!holds) std::abort();
