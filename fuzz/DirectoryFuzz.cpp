@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the reading of the meter's directory: each line of the input is
 // one reply of the meter. Whatever the meter sends, the list must not crash or read past
 // a reply, and what it gathers must be blank-padded names of the kinds asked for, one
-// entry for every name followed by a size, sorted when the read went through.
+// entry for every name followed by a size, sorted when the read went through. A size is a
+// count of bytes: never negative, never infinite, never NaN (the file list sorts by it).
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -25,6 +27,7 @@ void checkOneReply(std::string_view reply) {
     for (const voltaro::MeterFileEntry& entry : list.entries) {
         require(entry.name.size() == 12);
         require(entry.sizeText.find(',') == std::string_view::npos);
+        require(std::isfinite(entry.size) && entry.size >= 0);
     }
 }
 
