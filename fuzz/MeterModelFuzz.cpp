@@ -40,8 +40,10 @@ const voltaro::sim::MeterFolders& meterFolders() {
         // What the files hold does not matter to the meter, only how it sends them.
         const std::string setting =
             voltaro::FormatSettingFile(voltaro::FactorySettings({2026, 1, 1, 0, 0, 0}, {}, 0));
-        for (std::string_view name : {"SETUP001.SET", "INST0001.BIN", "WAVE0001.WFM"}) writeFile(card / name, setting);
-        for (std::string_view name : {"OUTSIDE.SET", "OUTSIDE.BIN", "OUTSIDE.CSV"}) writeFile(work / name, kOutsideText);
+        for (std::string_view name : {"SETUP001.SET", "INST0001.BIN", "WAVE0001.WFM"})
+            writeFile(card / name, setting);
+        for (std::string_view name : {"OUTSIDE.SET", "OUTSIDE.BIN", "OUTSIDE.CSV"})
+            writeFile(work / name, kOutsideText);
         return voltaro::sim::MeterFolders{card, card};
     }();
     return folders;
@@ -65,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         now += std::chrono::milliseconds(1);
         const std::size_t available = meter.available(now);
         std::size_t taken = 0;
-        for (std::size_t got; (got = meter.take(buffer, sizeof buffer, now)) != 0; taken += got) replies.append(buffer, got);
+        for (std::size_t got; (got = meter.take(buffer, sizeof buffer, now)) != 0; taken += got)
+            replies.append(buffer, got);
         require(taken == available);
     }
     require(replies.find(kOutsideText) == std::string::npos);
