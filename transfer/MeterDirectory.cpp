@@ -32,11 +32,12 @@ constexpr std::array<Kind, 6> kKinds{{
     {"SET", ".SET", true},
 }};
 
-// A size that is not a number counts as 0; the meter is not expected to send one.
+// The size taken only as a plain count of bytes, as the copy takes it; any other text
+// ("nan", "inf", "-5", "1e30") counts as 0, so that the list never sorts by a NaN.
 float sizeOf(std::string_view text) {
-    float size = 0;
-    std::from_chars(text.data(), text.data() + text.size(), size);
-    return size;
+    std::uint64_t bytes = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
+    return error == std::errc() && end == text.data() + text.size() ? static_cast<float>(bytes) : 0;
 }
 
 std::string_view mediumPrefix(MeterMedium medium) { return medium == MeterMedium::Card ? ":CARD:" : ":MEMO:"; }

@@ -16,7 +16,7 @@ struct MeterFileEntry {
     std::string name;      // name and extension, padded with blanks or cut to 12 characters
     std::string kind;      // the kind word the meter listed it under ("MEAS", "INST", ...)
     std::string sizeText;  // the size as the meter wrote it: shown, and sent back to pick the file
-    float size = 0;
+    float size = 0;        // the size text as a count of bytes; 0 when it is no plain count
 };
 
 // The files of the last directory read, all kinds in one list.

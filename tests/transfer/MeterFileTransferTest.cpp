@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <tuple>
+#include <vector>
 
 #include "sim/SimulatedMeterLink.h"
 #include "support/ScriptedLink.h"
@@ -228,6 +229,17 @@ TEST(MeterDirectory, TheDirectoryListsEveryKindSortedByName) {
     test::SimulatedMeterLink crowdedLine({}, {{}, crowded.path()});
     ASSERT_EQ(GetZrFileName(crowdedLine.link, MeterMedium::Memory, list), 0);
     EXPECT_EQ(list.entries.size(), 100u);
+}
+
+// The list sorts by the size, so a size text that is no plain count of bytes counts as 0:
+// never a NaN, an infinity or a negative size. The meter's own text is kept as it came.
+TEST(MeterDirectory, ASizeTextThatIsNoCountOfBytesCountsAsZero) {
+    MeterFileList list;
+    SetZrFileNameList(list, "INST", "A,12,B,nan,C,inf,D,-5,E,1e30,F,12.5,G, 7 ");
+    std::vector<float> sizes;
+    for (const auto& entry : list.entries) sizes.push_back(entry.size);
+    EXPECT_EQ(sizes, (std::vector<float>{12, 0, 0, 0, 0, 0, 7}));
+    EXPECT_EQ(list.entries[1].sizeText, "nan");
 }
 
 }  // namespace
