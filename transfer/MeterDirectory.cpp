@@ -32,17 +32,21 @@ constexpr std::array<Kind, 6> kKinds{{
     {"SET", ".SET", true},
 }};
 
-// The size taken only as a plain count of bytes, as the copy takes it; any other text
-// ("nan", "inf", "-5", "1e30") counts as 0, so that the list never sorts by a NaN.
-float sizeOf(std::string_view text) {
-    std::uint64_t bytes = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
-    return error == std::errc() && end == text.data() + text.size() ? static_cast<float>(bytes) : 0;
-}
+// Any size that is no count of bytes counts as 0, so that the list never sorts by a NaN.
+float sizeOf(std::string_view text) { return static_cast<float>(ByteCount(text).value_or(0)); }
 
 std::string_view mediumPrefix(MeterMedium medium) { return medium == MeterMedium::Card ? ":CARD:" : ":MEMO:"; }
 
 }  // namespace
+
+std::optional<std::uint64_t> ByteCount(std::string_view sizeText) {
+    constexpr std::uint64_t kLargestFileBytes = std::uint64_t{1} << 40;  // more than any medium of the meter holds
+    std::uint64_t size = 0;
+    const auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
+    if (sizeText.empty() || error != std::errc() || end != sizeText.data() + sizeText.size()) return std::nullopt;
+    if (size > kLargestFileBytes) return std::nullopt;
+    return size;
+}
 
 std::vector<std::string_view> DirectoryKinds(MeterMedium medium) {
     std::vector<std::string_view> kinds;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ struct MeterFileEntry {
 struct MeterFileList {
     std::vector<MeterFileEntry> entries;
 };
+
+// A size from the directory as the copy takes it: a plain count of bytes, no larger than any
+// medium of the meter holds; nothing for any other text ("nan", "-5", "1e30", "").
+std::optional<std::uint64_t> ByteCount(std::string_view sizeText);
 
 // The kinds asked for, in order; "SET" only on the PC card.
 std::vector<std::string_view> DirectoryKinds(MeterMedium medium);

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "app/TextTools.h"
 #include "app/TextOutput.h"
 #include "link/MeterChecks.h"
+#include "transfer/MeterDirectory.h"
 
 namespace voltaro {
 
@@ -21,17 +21,6 @@ constexpr int kSilenceSeconds = 5;
 constexpr int kCancelledText = 431;
 // How long the line must stay quiet after a file's end mark: several characters' time even at the slowest rate.
 constexpr auto kSettleTime = std::chrono::milliseconds(200);
-constexpr std::uint64_t kLargestFileBytes = std::uint64_t{1} << 40;  // more than any medium of the meter holds
-
-// The size the directory announced: a plain count of bytes, nothing else.
-std::optional<std::uint64_t> byteCount(std::string_view sizeText) {
-    std::uint64_t size = 0;
-    const auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
-    if (sizeText.empty() || error != std::errc() || end != sizeText.data() + sizeText.size()) return std::nullopt;
-    if (size > kLargestFileBytes) return std::nullopt;
-    return size;
-}
-
 bool communicationFailed(Link& link) {
     ShowErrorMessage(link.context(), kErrKindApplication, kCommunicationFailed);
     return false;
@@ -117,7 +106,7 @@ bool IsBinaryKind(std::string_view fileName) {
 std::int16_t ZrFileToPcTmpFile(Link& link, MeterMedium medium, std::string& fileName, const std::string& sizeText,
                                const std::string& targetPath, ProgressObserver& progress) {
     fileName = std::string(TrimBlanks(fileName));
-    const std::optional<std::uint64_t> announced = byteCount(sizeText);
+    const std::optional<std::uint64_t> announced = ByteCount(sizeText);
     if (!announced) {
         communicationFailed(link);
         return kAlreadyReported;
