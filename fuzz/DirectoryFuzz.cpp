@@ -9,14 +9,13 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/ReplayedLink.h"
 #include "transfer/MeterDirectory.h"
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using voltaro::fuzz::require;
 
 // Each reply on its own: one entry for every comma that follows a name.
 void checkOneReply(std::string_view reply) {

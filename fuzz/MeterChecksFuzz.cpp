@@ -6,14 +6,13 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/MeterCheckRuns.h"
 #include "fuzz/ReplayedLink.h"
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using voltaro::fuzz::require;
 
 }  // namespace
 

@@ -10,21 +10,20 @@
 #include <string_view>
 
 #include "app/DefaultSettings.h"
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzWorkspace.h"
 #include "settings/SettingFile.h"
 #include "sim/MeterModel.h"
 
 namespace {
 
+using voltaro::fuzz::require;
+
 namespace fs = std::filesystem;
 
 // What the files beside the meter's folders hold; no reply may carry it. It is longer than
 // any command line the meter keeps, so that no reply can merely repeat it back.
 const std::string kOutsideText(8192, 'Q');
-
-void require(bool holds) {
-    if (!holds) std::abort();
-}
 
 void writeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -9,13 +9,12 @@
 
 #include "app/AppContext.h"
 #include "app/ParameterFile.h"
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzWorkspace.h"
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using voltaro::fuzz::require;
 
 }  // namespace
 

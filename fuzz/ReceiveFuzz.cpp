@@ -13,6 +13,7 @@
 
 #include "app/DefaultSettings.h"
 #include "app/NumberText.h"
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/ReplayedLink.h"
 #include "settings/CodeTables.h"
 #include "settings/SettingConversions.h"
@@ -20,9 +21,8 @@
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using voltaro::fuzz::require;
+using voltaro::fuzz::startingSetting;
 
 void checkFields(std::string_view reply) {
     const auto fieldCount = static_cast<int>(std::count(reply.begin(), reply.end(), ',')) + 1;
@@ -90,11 +90,6 @@ void checkARangeList(std::int16_t clamp, std::int16_t aRange) {
     require(position >= 0 && (list.empty() || position < static_cast<int>(list.size())));
     const std::int16_t back = voltaro::ARangeFromListPosition(clamp, position);
     require(list.empty() ? back == -1 : std::find(list.begin(), list.end(), back) != list.end());
-}
-
-const voltaro::SettingRecord& startingSetting() {
-    static const voltaro::SettingRecord record = voltaro::FactorySettings({2026, 1, 1, 0, 0, 0}, "/pc/", 0);
-    return record;
 }
 
 }  // namespace

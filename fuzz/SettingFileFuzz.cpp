@@ -10,20 +10,15 @@
 
 #include "app/AppContext.h"
 #include "app/DefaultSettings.h"
+#include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzWorkspace.h"
 #include "settings/SettingCheck.h"
 #include "settings/SettingFile.h"
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
-
-const voltaro::SettingRecord& startingSetting() {
-    static const voltaro::SettingRecord record = voltaro::FactorySettings({2026, 1, 1, 0, 0, 0}, "/pc/", 0);
-    return record;
-}
+using voltaro::fuzz::require;
+using voltaro::fuzz::startingSetting;
 
 }  // namespace
 
