@@ -160,13 +160,15 @@ TEST(TransferRun, ATextLongerThanItsSizeFailsAsSoonAsItPassesIt) {
 }
 
 // Text after the last line end is not written, so it fails the copy, whether the size counts it or
-// not; so does a byte that arrives just after the end mark, and a meter trickling its block.
+// not; so does a block without its end mark, a byte that arrives just after the end mark, and a
+// meter trickling its block.
 TEST(FileCopy, ATextWhoseLastLineHasNoLineEndOrABlockFollowedByMoreFails) {
     struct Case { std::string name, size; std::vector<std::pair<std::string, MonotonicClock::Duration>> arrivals; };
     const Case cases[] = {
         {"M.CSV", "4", {{"\x02" "AB\r\nCD\x03", 1s}}},
         {"M.CSV", "6", {{"\x02" "AB\r\nCD\x03", 1s}}},
         {"D.BIN", "4", {{"\x02" "ABCD\x03", 1s}, {"E", 1s + 50ms}}},
+        {"D.BIN", "4", {{"\x02" "ABCDE", 1s}}},
         {"D.BIN", "4", {{"\x02" "A", 1s}, {"B", 4s}, {"C", 8s}, {"D", 12s}, {"\x03", 16s}}},
     };
     for (const Case& c : cases) {
