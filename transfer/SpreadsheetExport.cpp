@@ -22,6 +22,7 @@ namespace voltaro {
 namespace {
 
 constexpr int kTooManyLinesText = 425;  // follows the file name
+constexpr int kLineTooLongText = 432;   // follows the file name
 
 std::string folderOf(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
@@ -118,6 +119,10 @@ std::int16_t SpreadsheetWorkbook::fillSheet(lxw_worksheet* sheet, LineInput& inp
                 return kAlreadyReported;
             }
         }
+    }
+    if (input.lineTooLong()) {
+        ShowStopText(ctx_, sheetName + ctx_.catalogue.text(kLineTooLongText));
+        return kAlreadyReported;
     }
     if (input.failed()) {
         ReportSystemError(ctx_, sourcePath + ": " + std::strerror(EIO));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/LineInput.h"
 #include "support/FixedClock.h"
 #include "support/ManualClock.h"
 #include "support/RecordingMessages.h"
@@ -60,14 +61,18 @@ TEST_F(SpreadsheetExport, ALineFillsAtMost256Cells) {
     EXPECT_EQ(Texts(cells.end() - 2, cells.end()), (Texts{"IV1 #256", "A2 next"}));
 }
 
-// A file longer than a sheet is reported once; the workbook keeps what it had.
+// A file longer than a sheet, or with a line longer than any of the meter's, is reported once;
+// the workbook keeps what it had.
 TEST_F(SpreadsheetExport, AFileLongerThanASheetIsReportedOnce) {
     SpreadsheetWorkbook workbook(ctx, book, 3);
     ASSERT_EQ(workbook.TransExec("DATA.CSV", folder.write("DATA.CSV", "1\r\n2\r\n3\r\n")), 0);
     EXPECT_EQ(workbook.TransExec("OVER.CSV", folder.write("OVER.CSV", "1\r\n2\r\n\r\n4")), -1);
-    EXPECT_EQ(messages.texts(), Texts{"OVER.CSV has more lines than one sheet can hold."});
+    EXPECT_EQ(workbook.TransExec("WIDE.CSV", folder.write("WIDE.CSV", std::string(LineInput::kLongestLine + 1, '1'))),
+              -1);
+    EXPECT_EQ(messages.texts(), (Texts{"OVER.CSV has more lines than one sheet can hold.",
+                                       "WIDE.CSV has a line longer than any the meter writes."}));
     ASSERT_EQ(workbook.close(), 0);
-    EXPECT_EQ(test::SheetNames(part("xl/workbook.xml")), (Texts{"DATA.CSV", "OVER.CSV"}));
+    EXPECT_EQ(test::SheetNames(part("xl/workbook.xml")), (Texts{"DATA.CSV", "OVER.CSV", "WIDE.CSV"}));
     EXPECT_EQ(sheetCells(1), (Texts{"A1 #1", "A2 #2", "A3 #3"}));
 }
 
