@@ -85,25 +85,19 @@ public:
         files_.push_back(std::move(file));
         return true;
     }
-    std::size_t count() const { return files_.size(); }
     TextOutput& operator[](std::size_t k) { return *files_[k]; }
     // Puts every piece in place once all are complete; false with the first system text, and
     // none of them in place, when anything was lost.
     bool close(std::string& error) {
-        for (auto& file : files_) {
-            if (!file->finish()) {
-                error = file->error();
-                for (auto& rest : files_) rest->discard();
-                return false;
-            }
-        }
-        for (auto& file : files_) {
-            if (!file->close()) {
-                error = file->error();
-                for (auto& rest : files_) rest->discard();
-                return false;
-            }
-        }
+        auto dropAll = [&](const TextOutput& failed) {
+            error = failed.error();
+            for (auto& file : files_) file->discard();
+            return false;
+        };
+        for (auto& file : files_)
+            if (!file->finish()) return dropAll(*file);
+        for (auto& file : files_)
+            if (!file->close()) return dropAll(*file);
         return true;
     }
     const std::string* firstError() const {

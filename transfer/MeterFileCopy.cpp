@@ -1,8 +1,6 @@
 #include "transfer/MeterFileCopy.h"
 
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <optional>
 
 #include "app/ErrorReporting.h"
@@ -21,6 +19,7 @@ constexpr int kSilenceSeconds = 5;
 constexpr int kCancelledText = 431;
 // How long the line must stay quiet after a file's end mark: several characters' time even at the slowest rate.
 constexpr auto kSettleTime = std::chrono::milliseconds(200);
+
 bool communicationFailed(Link& link) {
     ShowErrorMessage(link.context(), kErrKindApplication, kCommunicationFailed);
     return false;
