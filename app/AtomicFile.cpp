@@ -111,6 +111,14 @@ int flushClosedFile(const std::string& path) {
     return failure;
 }
 
+// For a file system that cannot rename without replacing: looks first, and renames only when
+// nothing is at `to`; its errno (EEXIST when something is), or 0.
+int renameIfFree(const std::string& from, const std::string& to) {
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0 || errno != ENOENT) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 // Creates a temporary file beside `path`, lets `fill` write it (returning 0 or the errno of
 // its failure, with `failedPath` naming the file that failed when it was not the target),
 // flushes it and renames it over `path`.
@@ -202,12 +210,7 @@ Placement MoveFileToFreeName(const std::string& temporary, const std::string& pa
     int failure = flush == Flush::ToDisk ? flushClosedFile(temporary) : 0;
     if (failure == 0 && ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
         failure = errno;
-        // Where the file system cannot rename without replacing, look first.
-        struct stat info {};
-        if ((failure == EINVAL || failure == ENOSYS) && ::lstat(path.c_str(), &info) != 0 && errno == ENOENT)
-            failure = ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
-        else if (failure == EINVAL || failure == ENOSYS)
-            failure = EEXIST;
+        if (failure == EINVAL || failure == ENOSYS) failure = renameIfFree(temporary, path);
     }
     if (failure == EEXIST) return Placement::NameTaken;
     if (failure == 0) return Placement::Placed;
