@@ -43,4 +43,17 @@ struct AppContext {
     const Catalogue& catalogue;
 };
 
+// Keeps OperationMode at `mode` while it lives, and puts it back to Idle whatever the
+// outcome of the work it guards.
+class OperationModeScope {
+public:
+    OperationModeScope(AppContext& ctx, std::int16_t mode) : ctx_(ctx) { ctx_.OperationMode = mode; }
+    ~OperationModeScope() { ctx_.OperationMode = operation_mode::Idle; }
+    OperationModeScope(const OperationModeScope&) = delete;
+    OperationModeScope& operator=(const OperationModeScope&) = delete;
+
+private:
+    AppContext& ctx_;
+};
+
 }  // namespace voltaro

@@ -10,4 +10,10 @@ namespace voltaro {
 // rest of the upper half) as U+FFFD, so that no byte can make the result invalid.
 void AppendCodePageAsUtf8(std::string_view bytes, std::string& utf8);
 
+// The system's single-byte text for UTF-8 text typed on this computer: ASCII as it is,
+// the half-width katakana U+FF61..U+FF9F as 0xA1..0xDF, and every other character (NUL,
+// anything the code page lacks, a broken sequence) as "?", which no item that checks its
+// bytes takes.
+std::string CodePageFromUtf8(std::string_view utf8);
+
 }  // namespace voltaro

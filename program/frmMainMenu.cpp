@@ -11,6 +11,7 @@
 #include "app/ui/IndexedToolBar.h"
 #include "convert/ui/frmFileConv.h"
 #include "divide/ui/frmFileDivide.h"
+#include "settings/ui/frmSetting.h"
 #include "transfer/ui/frmFileTrans.h"
 
 namespace voltaro {
@@ -46,8 +47,6 @@ frmMainMenu::frmMainMenu(AppContext& ctx, SerialPortMaker makeSerialPort, const 
         this);
     toolbar_->setObjectName("Toolbar1");
     addToolBar(toolbar_);
-    // Until the settings window exists its button is visibly unavailable.
-    toolbar_->button(Setup)->setEnabled(false);
     connect(toolbar_, &IndexedToolBar::buttonClicked, this, &frmMainMenu::onToolbarButton);
 
     about_ = new QLabel(this);
@@ -68,6 +67,11 @@ void frmMainMenu::start() {
 
 void frmMainMenu::onToolbarButton(int index) {
     switch (index) {
+        case Setup: {
+            frmSetting window(ctx_, makeSerialPort_, linkClock_, openDocument_, {}, this);
+            window.exec();
+            break;
+        }
         case FileTransfer: {
             frmFileTrans window(ctx_, makeSerialPort_, linkClock_, openDocument_, ChooseExistingFolder, this);
             window.exec();

@@ -1,5 +1,7 @@
 #include "settings/SettingConversions.h"
 
+#include <iterator>
+
 #include "settings/CodeTables.h"
 #include "settings/WiringIndexes.h"
 
@@ -67,6 +69,16 @@ std::int16_t StopMethodFromListPosition(int position) {
 int StopMethodListPosition(std::int16_t stopMethod) {
     return stopMethod == method_code::Timer ? kStopTimerPosition : stopMethod;
 }
+
+// Even, Odd and None swap the first two codes; the table is its own inverse.
+constexpr std::int16_t kParityOfPosition[] = {1, 0, 2};
+
+std::int16_t ParityFromListPosition(int position) {
+    if (position < 0 || position >= static_cast<int>(std::size(kParityOfPosition))) return -1;
+    return kParityOfPosition[position];
+}
+
+int ParityListPosition(std::int16_t parity) { return ParityFromListPosition(parity); }
 
 int LoadCount(std::int16_t wiring) {
     if (wiring == wiring::k1P2W) return 4;

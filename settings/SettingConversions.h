@@ -27,6 +27,11 @@ int SourceListPosition(std::int16_t wiring, std::int16_t source);
 std::int16_t StopMethodFromListPosition(int position);
 int StopMethodListPosition(std::int16_t stopMethod);
 
+// The meter's parity list shows Even, Odd, None while the record keeps the codes
+// 0 odd, 1 even, 2 none: positions 0, 1, 2 stand for codes 1, 0, 2.
+std::int16_t ParityFromListPosition(int position);
+int ParityListPosition(std::int16_t parity);
+
 // The most loads a wiring measures: 4 for 1P2W, 2 for 1P3W and 3P3W2I, else 1.
 int LoadCount(std::int16_t wiring);
 // Whether current channel 0..3 is in use with `load` loads (the record's load number).

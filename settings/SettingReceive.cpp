@@ -294,11 +294,12 @@ std::int16_t SettingComRead2(Link& link, SettingRecord& record) {
     return kAlreadyReported;
 }
 
-std::int16_t ReceiveProcedure(Link& link) {
+std::int16_t ReceiveProcedure(Link& link, bool& taken) {
     AppContext& ctx = link.context();
     SettingRecord working = ctx.CurrentSetting;
     const std::int16_t status = SettingComRead2(link, working);
-    if (status == 0 && CheckSettingRecord(ctx, working) == 0) ctx.CurrentSetting = std::move(working);
+    taken = status == 0 && CheckSettingRecord(ctx, working) == 0;
+    if (taken) ctx.CurrentSetting = std::move(working);
     return status;
 }
 

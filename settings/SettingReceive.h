@@ -35,8 +35,8 @@ std::int16_t HarmonicSaveFlag(int item1Mask);
 std::int16_t SettingComRead2(Link& link, SettingRecord& record);
 
 // Receives into a copy of CurrentSetting and makes it current when the whole-setting
-// check takes it. Returns the exchange's status: 0 also when the check refused the
-// setting (it showed why, and CurrentSetting stayed as it was).
-std::int16_t ReceiveProcedure(Link& link);
+// check takes it; `taken` says whether it did. Returns the exchange's status: 0 also
+// when the check refused the setting (it showed why, and CurrentSetting stayed as it was).
+std::int16_t ReceiveProcedure(Link& link, bool& taken);
 
 }  // namespace voltaro

@@ -11,6 +11,16 @@ QString ChooseExistingFile(QWidget* owner, const QString& caption, const QString
     return QDir::toNativeSeparators(QFileDialog::getOpenFileName(owner, caption, start, filter));
 }
 
+QString ChooseFileToSave(QWidget* owner, const QString& caption, const QString& filter, const QString& start,
+                         const QString& defaultSuffix) {
+    QFileDialog dialog(owner, caption, start, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());
+}
+
 QString QtFileFilter(const std::string& catalogueFilter) {
     const QStringList parts = QString::fromStdString(catalogueFilter).split('|');
     const QRegularExpression separators("[; ]");

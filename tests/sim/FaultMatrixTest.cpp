@@ -78,7 +78,10 @@ struct ExchangeRow {
 const ExchangeRow kExchanges[] = {
     {Identify, "identify", [](MeterRun& r) { return IdentifyMeter(r.line.link); }, {}, nullptr},
     {Reset, "reset", [](MeterRun& r) { return SystemReset(r.line.link); }, {"Reset was performed."}, nullptr},
-    {Receive, "receive", [](MeterRun& r) { return ReceiveProcedure(r.line.link); }, {}, nullptr},
+    {Receive, "receive", [](MeterRun& r) {
+         bool taken = false;
+         return ReceiveProcedure(r.line.link, taken);
+     }, {}, nullptr},
     {Send, "send",
      [](MeterRun& r) {
          SettingRecord changed = r.line.ctx.CurrentSetting;

@@ -43,7 +43,9 @@ TEST(SettingExchange, AReplyThatIsNoNumberFailsTheReceiveAndChangesNothing) {
     SettingRecord r = before;
     EXPECT_EQ(SettingComRead2(m.link, r), -1);
     EXPECT_EQ(r, before);
-    EXPECT_EQ(ReceiveProcedure(m.link), -1);
+    bool taken = true;
+    EXPECT_EQ(ReceiveProcedure(m.link, taken), -1);
+    EXPECT_FALSE(taken);
     EXPECT_EQ(m.ctx.CurrentSetting, before);
     EXPECT_EQ(m.messages.texts(), Lines(2, "Communication failed."));
 }
