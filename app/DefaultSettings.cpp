@@ -70,7 +70,7 @@ SettingRecord FactorySettings(const LocalDateTime& now, const std::string& appPa
     r.Interval = 15;
     r.DOut = 0;
     r.Copy = 0;
-    r.FileName.clear();
+    r.FileName = kFactoryFileName;
     r.SaveNormal = 1;
     r.SaveWh = 1;
     r.SaveHrm = 1;

@@ -13,6 +13,10 @@ namespace voltaro {
 // English otherwise.
 std::int16_t DefaultLanguage(const Catalogue& catalogue);
 
+// The name the meter gives its measurement files until the user chooses another: a setting
+// needs an eight-character name to be valid, the factory setting included.
+inline constexpr const char* kFactoryFileName = "DATA0001";
+
 // The factory PC-side preferences, every folder set to `appPath`.
 PcSettings FactoryPcSettings(const std::string& appPath);
 

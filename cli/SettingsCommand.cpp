@@ -125,8 +125,7 @@ int showFile(const SettingsOptions& options, const Console& console) {
     return kExitSuccess;
 }
 
-// The factory setting as it is: the meter starts without a measurement file name, which
-// the check then asks for before the file can be sent.
+// The factory setting as it is, ready to be checked or sent.
 int writeDefaults(const SettingsOptions& options, const Console& console) {
     FileJob job(console);
     SetDefaultSettings(job.context);

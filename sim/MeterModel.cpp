@@ -24,14 +24,6 @@ constexpr std::string_view kLineNoise = "\xFE\x7F#\x15\xFF";
 
 std::string Flag(bool on) { return on ? "1" : "0"; }
 
-// The meter leaves the factory with the PC's factory setting, except that it names its
-// measurement files from the start: a setting needs an eight-character name to be valid.
-SettingRecord MeterFactorySetting(const LocalDateTime& clock) {
-    SettingRecord factory = FactorySettings(clock, {}, LanguageToIndex("ENGLISH"));
-    factory.FileName = "DATA0001";
-    return factory;
-}
-
 // A pick names "NAME,1,SIZE"; the meter sends the whole file, whatever size the PC names.
 std::string_view FileName(std::string_view pick) { return pick.substr(0, pick.find(',')); }
 
@@ -47,7 +39,7 @@ MeterModel::MeterModel(MeterFolders folders, MeterFaults faults, const LocalDate
     : faults_(std::move(faults)),
       card_(std::move(folders.card)),
       memory_(std::move(folders.memory)),
-      factory_(MeterFactorySetting(clock)),
+      factory_(FactorySettings(clock, {}, LanguageToIndex("ENGLISH"))),
       settings_(factory_),
       output_(faults_.baud),
       screen_(faults_.screen) {}

@@ -59,7 +59,7 @@ private:
     MeterFaults faults_;
     MeterMedium card_;
     MeterMedium memory_;
-    SettingRecord factory_;
+    SettingRecord factory_;  // the PC's factory setting, in English; a reset returns to it
     MeterSettings settings_;
     PacedOutput output_;
     std::function<void(std::string_view)> observer_;

@@ -97,14 +97,11 @@ std::string WaveformFile() {
     return out;
 }
 
-// The factory setting as the meter saves it on the morning the samples were recorded,
-// with the name its measurement files get (a setting without one is not valid).
+// The factory setting as the meter saves it on the morning the samples were recorded.
 std::string SettingFile() {
     const voltaro::LocalDateTime recorded{2024, 4, 1, 9, 0, 0};
-    voltaro::SettingRecord setting =
-        voltaro::FactorySettings(recorded, "", voltaro::DefaultLanguage(voltaro::Catalogue::builtIn()));
-    setting.FileName = "DATA0001";
-    return voltaro::FormatSettingFile(setting);
+    return voltaro::FormatSettingFile(
+        voltaro::FactorySettings(recorded, "", voltaro::DefaultLanguage(voltaro::Catalogue::builtIn())));
 }
 
 bool Write(const std::filesystem::path& path, const std::string& bytes) {

@@ -60,5 +60,13 @@ TEST_F(SettingsCommand, ShowNamesEveryItemAsTheWindowDoes) {
     }
 }
 
+// The factory setting is one the program itself takes: written by defaults, passed by check.
+TEST_F(SettingsCommand, DefaultsWritesAFileThatCheckPasses) {
+    const std::string file = (folder.path() / "FACTORY.SET").string();
+    ASSERT_EQ(run({"defaults", "-o", file}), 0);
+    EXPECT_EQ(run({"check", file}), 0);
+    EXPECT_EQ(err.str(), "");
+}
+
 }  // namespace
 }  // namespace voltaro

@@ -43,7 +43,7 @@ TEST_F(DefaultSettings, FactoryValuesAndWhatASystemResetKeeps) {
     EXPECT_EQ(r.Pc.ConvOutputPath, "/home/u/voltaro/");
     EXPECT_EQ(r.Pc.DivideRows, 2000);
 
-    r.Wiring = 5, r.DaItem = {1, 2, 3, 4}, r.Language = 3, r.Id = 42, r.SysDate = {2030, 5, 6};
+    r.Wiring = 5, r.DaItem = {1, 2, 3, 4}, r.Language = 3, r.Id = 42, r.SysDate = {2030, 5, 6}, r.FileName = "SITE0001";
     r.Pc.CommPort.PcComPort = 4, r.Pc.PcPortName = "/dev/pts/3";
     const SettingRecord edited = r;
     clock.time = {2027, 3, 4, 5, 6, 7};
@@ -51,6 +51,7 @@ TEST_F(DefaultSettings, FactoryValuesAndWhatASystemResetKeeps) {
     SetDefaultSettings(ctx);
     EXPECT_EQ(r.Wiring, 3);
     EXPECT_EQ(r.DaItem, (std::array<std::int16_t, 4>{0, 4, 15, 19}));
+    EXPECT_EQ(r.FileName, "DATA0001");
     EXPECT_EQ(r.StartTime, (std::array<std::int16_t, 6>{2027, 3, 4, 5, 6, 0}));
     EXPECT_EQ(std::tuple(r.Language, r.Id, r.SysDate, r.Pc),
               std::tuple(edited.Language, edited.Id, edited.SysDate, edited.Pc));

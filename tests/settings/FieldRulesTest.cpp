@@ -93,12 +93,8 @@ TEST_F(FieldRules, RatedPowerReadsTheRangeTextsAndStopsAt999Point9Terawatts) {
 
 
 struct SettingCheck : FieldRules {
-    // The factory setting with a file name, which the factory leaves empty.
-    static SettingRecord valid() {
-        SettingRecord r = FactorySettings({2026, 3, 1, 12, 0, 0}, "/tmp/", 1);
-        r.FileName = "DATA0001";
-        return r;
-    }
+    // The factory setting is itself a valid one, as the row "nothing" shows.
+    static SettingRecord valid() { return FactorySettings({2026, 3, 1, 12, 0, 0}, "/tmp/", 1); }
 };
 
 // Rows with their own logic and the order in which they are reported; plain items appear by a sample.
@@ -109,7 +105,7 @@ TEST_F(SettingCheck, EachRowReportsItsCodeOnceAndRowsEarlierInTheOrderWin) {
         Change change;
         std::int16_t code;
     } cases[] = {
-        {"nothing", [](SettingRecord&) {}, 0},
+        {"nothing: the factory setting", [](SettingRecord&) {}, 0},
         {"wiring", [](SettingRecord& r) { r.Wiring = 8; }, 300},
         {"load for 3P3W2I", [](SettingRecord& r) { r.Load = 3; }, 301},
         {"four loads on 1P2W", [](SettingRecord& r) { r.Wiring = 0, r.Load = 4; }, 0},
