@@ -87,16 +87,8 @@ int receiveSetting(MeterSession& session, const SettingsOptions& options) {
 int sendSetting(MeterSession& session, const SettingsOptions& options) {
     AppContext& ctx = session.context();
     if (LoadSettingFile(ctx, options.file) != 0) return kExitFailure;
-    SettingRecord sent = ctx.CurrentSetting;
-    // Should the meter not take the new setting, it gets back the one it holds now, not
-    // whatever this PC kept last.
-    SettingRecord held = ctx.CurrentSetting;
-    if (SettingComRead2(session.link(), held) != 0) return kExitFailure;
     // A setting file has no clock: the meter's own goes back, not an old one of this PC.
-    sent.SysDate = held.SysDate;
-    sent.SysTime = held.SysTime;
-    ctx.CurrentSetting = std::move(held);
-    if (SendProcedure(session.link(), std::move(sent), options.pcTime) != 0) return kExitFailure;
+    if (SendOverMetersSetting(session.link(), ctx.CurrentSetting, options.pcTime, true) != 0) return kExitFailure;
     ShowInformationText(ctx, ctx.catalogue.text(kSendFinished));
     return kExitSuccess;
 }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "app/ErrorReporting.h"
@@ -217,6 +218,21 @@ std::int16_t SendProcedure(Link& link, SettingRecord sent, bool pcTime) {
     ctx.CurrentSetting = std::move(sent);
     ctx.CurrentSetting.Version = ctx.MeterVersion;
     return 0;
+}
+
+std::int16_t SendOverMetersSetting(Link& link, SettingRecord sent, bool pcTime, bool keepMeterClock) {
+    AppContext& ctx = link.context();
+    if (CheckSettingRecord(ctx, sent) != 0) return kAlreadyReported;
+    SettingRecord held = ctx.CurrentSetting;
+    if (SettingComRead2(link, held) != 0) return kAlreadyReported;
+    if (keepMeterClock) {
+        sent.SysDate = held.SysDate;
+        sent.SysTime = held.SysTime;
+    }
+    SettingRecord before = std::exchange(ctx.CurrentSetting, std::move(held));
+    const std::int16_t status = SendProcedure(link, std::move(sent), pcTime);
+    if (status != 0) ctx.CurrentSetting = std::move(before);
+    return status;
 }
 
 }  // namespace voltaro

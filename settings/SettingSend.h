@@ -44,4 +44,11 @@ std::int16_t SettingComWrite2(Link& link, const SettingRecord& record, bool pcTi
 // item; the previous setting was sent again and the item's message shown.
 std::int16_t SendProcedure(Link& link, SettingRecord sent, bool pcTime);
 
+// Sends `sent` as SendProcedure does, over the meter's own setting: what the meter holds
+// is read first and is the previous setting that a refused send puts back, since
+// CurrentSetting may already hold the very edits being sent. With `keepMeterClock` the
+// meter's clock goes back as it was read rather than the one in `sent` (a setting file
+// has none). CurrentSetting changes only when the meter took it all.
+std::int16_t SendOverMetersSetting(Link& link, SettingRecord sent, bool pcTime, bool keepMeterClock);
+
 }  // namespace voltaro

@@ -165,7 +165,7 @@ void frmSetting::SendSetting() {
     const bool pcTime = controls_.chkPCTime->isChecked();
     frmComProgress progress(ctx_, text(kSending), this);
     const std::int16_t status =
-        runExchange(progress, [&](Link& link) { return SendProcedure(link, std::move(sent), pcTime); });
+        runExchange(progress, [&](Link& link) { return SendOverMetersSetting(link, std::move(sent), pcTime, false); });
     if (status == 0) ShowInformationText(ctx_, ctx_.catalogue.text(kSendFinished));
 }
 
