@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
+#include <QAction>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "app/DefaultSettings.h"
+#include "app/ui/IndexedToolBar.h"
 #include "settings/ui/frmSetting.h"
 #include "sim/InMemorySerialPort.h"
 #include "support/FixedClock.h"
@@ -24,28 +28,58 @@ struct SettingWindowHarness {
     ManualClock linkClock;
     TemporaryFolder appFolder, card, memory;
     sim::MeterModel meter{sim::MeterFolders{card.path(), memory.path()}};
+    std::vector<std::string> commands;  // every line the meter received
     AppContext ctx{messages, wallClock};
     std::unique_ptr<frmSetting> window;
     QString openedFile, savedFile;  // what the file dialogs answer
+    struct DialogCall {
+        QString caption, filter, start, suffix;
+    };
+    std::vector<DialogCall> dialogs;  // every file dialog the window asked for
     QStringList documents;          // what Help handed to the desktop
 
-    SettingWindowHarness() { qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string())); }
+    SettingWindowHarness() {
+        qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
+        watchMeter();
+    }
+
+    // A meter that departs from a healthy one as `faults` say.
+    void replaceMeter(const sim::MeterFaults& faults) {
+        meter = sim::MeterModel(sim::MeterFolders{card.path(), memory.path()}, faults);
+        watchMeter();
+    }
+    // Sets an item of the meter as the user would on its panel.
+    void setOnMeter(const std::string& command) { meter.receive(command + "\r\n", linkClock.now()); }
+    bool meterReceived(const std::string& line) const {
+        return std::find(commands.begin(), commands.end(), line) != commands.end();
+    }
 
     // Loads and shows the window, as the main menu does.
     frmSetting& open() {
-        SettingFileDialogs dialogs{
-            [this](QWidget*, const QString&, const QString&, const QString&) { return openedFile; },
-            [this](QWidget*, const QString&, const QString&, const QString&, const QString&) { return savedFile; }};
+        SettingFileDialogs fileDialogs{
+            [this](QWidget*, const QString& caption, const QString& filter, const QString& start) {
+                dialogs.push_back({caption, filter, start, {}});
+                return openedFile;
+            },
+            [this](QWidget*, const QString& caption, const QString& filter, const QString& start,
+                   const QString& suffix) {
+                dialogs.push_back({caption, filter, start, suffix});
+                return savedFile;
+            }};
         window = std::make_unique<frmSetting>(
             ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(meter, linkClock); }, linkClock,
             [this](const QString& path) {
                 documents << path;
                 return true;
             },
-            dialogs);
+            fileDialogs);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
+    }
+
+    void watchMeter() {
+        meter.setCommandObserver([this](std::string_view line) { commands.emplace_back(line); });
     }
 
     template <typename Control>
@@ -64,6 +98,11 @@ struct SettingWindowHarness {
         edit->setText(text);
         finishTyping(edit, Qt::TabFocusReason);
         QCoreApplication::processEvents();
+    }
+
+    // Clicks a button of the window's toolbar.
+    void click(frmSetting::ToolbarButton button) {
+        control<IndexedToolBar>(*window, "Toolbar1")->button(button)->trigger();
     }
 
     SettingRecord factory() const { return FactorySettings(wallClock.now(), ctx.AppPath, 1); }
