@@ -14,7 +14,7 @@ namespace voltaro {
 namespace {
 
 constexpr int kBarSteps = 1000;
-constexpr int kMinimumWidth = 320;
+constexpr int kMinimumBarWidth = 300;
 
 }  // namespace
 
@@ -23,9 +23,9 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     setObjectName("frmProgress");
     setWindowTitle(caption);
     setWindowModality(Qt::WindowModal);
-    setMinimumWidth(kMinimumWidth);
 
     picture_ = new QLabel(this);
+    picture_->setObjectName("Picture1");  // the windows that show it name it after what it shows
     picture_->setAlignment(Qt::AlignCenter);
     picture_->hide();
     message_ = new QLabel(message, this);
@@ -37,6 +37,9 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
     bar_->setObjectName("barProgress");
     bar_->setRange(0, 0);
     bar_->setTextVisible(false);
+    // The width goes on the bar, not the window: a minimum of the window's own would keep it
+    // from widening for a long file line, which would then be cut.
+    bar_->setMinimumWidth(kMinimumBarWidth);
 
     cancel_ = NewPlainButton("cmdCancel", {}, this);  // a stray Enter must not stop a long transfer
     cancel_->hide();
