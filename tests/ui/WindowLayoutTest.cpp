@@ -22,6 +22,7 @@
 #include "divide/ui/frmFileDivide.h"
 #include "link/ui/frmComSetting.h"
 #include "program/frmMainMenu.h"
+#include "settings/ui/frmSetting.h"
 #include "sim/InMemorySerialPort.h"
 #include "support/FixedClock.h"
 #include "support/LayoutCheck.h"
@@ -29,6 +30,7 @@
 #include "support/RecordingMessages.h"
 #include "support/SavedSettings.h"
 #include "support/Screenshot.h"
+#include "support/WindowControls.h"
 #include "support/TemporaryFolder.h"
 #include "support/WindowWalk.h"
 #include "transfer/ui/frmFileTrans.h"
@@ -129,6 +131,14 @@ class WindowLayoutTest : public QObject {
 
 private slots:
     void initTestCase() {
+        // The settings window once for each of its pages: only the page shown is laid out.
+        for (int page = 0; page < 9; ++page) {
+            openers[QString("frmSetting-%1").arg(page + 1)] = [this, page] {
+                auto setting = std::make_unique<frmSetting>(*ctx, meterLine(), linkClock, noDesktop);
+                test::control<QTabWidget>(*setting, "tabSetting")->setCurrentIndex(page);
+                return shown(std::move(setting));
+            };
+        }
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
         for (const char* name : {"MEAS0001.CSV", "MEAS0002.BIN", "WAVE0003.WFM", "SETUP01.SET"})
             card.write(name, "MODEL,ZR915,T200\r\n");
