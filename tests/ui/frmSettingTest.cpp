@@ -1,6 +1,7 @@
 // The settings window's pages: showing and collecting a setting, the text boxes, closing.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QtTest>
@@ -75,6 +76,13 @@ class frmSettingTest : public QObject {
     Control* the(const char* name) const {
         return h->the<Control>(name);
     }
+    QStringList recorded() const {
+        QStringList texts;
+        for (const std::string& text : h->messages.texts()) texts << QString::fromStdString(text);
+        return texts;
+    }
+    // The stop timer's boxes take input only for a measurement stopped by the timer.
+    void SelectStopByTimer() const { the<QComboBox>("cmbEndMethod")->setCurrentIndex(2); }
 
 private slots:
     void init() { h = std::make_unique<test::SettingWindowHarness>(); }
@@ -160,6 +168,173 @@ private slots:
         h->type("txtDip", "50");
         window.close();
         QVERIFY(!window.isVisible());
+    }
+
+    // Each box applies its item's rule to the field it stands for: the text it then shows,
+    // the value the record keeps, the messages, and whether the focus may leave.
+    void aBoxCommitsByItsItemsRule_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("stored");  // the record's line in a setting file
+        QTest::addColumn<QStringList>("boxes");
+        const QStringList none;
+        QTest::newRow("VT cut, not rounded") << "txtVt" << "1.239" << "1.23" << QByteArray("VT 1.23") << none;
+        QTest::newRow("VT too small") << "txtVt" << "0.005" << "1.00" << QByteArray("VT 1.00") << QStringList{"Invalid VT ratio."};
+        QTest::newRow("VT letters") << "txtVt" << "abc" << "1.00" << QByteArray("VT 1.00") << none;
+        QTest::newRow("CT of channel 1") << "txtCt(1)" << "9999.99" << "9999.99" << QByteArray("CT 1.00,9999.99,1.00,1.00") << none;
+        QTest::newRow("CT too large") << "txtCt(0)" << "9999.995" << "1.00" << QByteArray("CT 1.00,1.00,1.00,1.00")
+                                      << QStringList{"Invalid CT ratio."};
+        QTest::newRow("swell") << "txtSwell" << "150.7" << "150" << QByteArray("SWELL 150") << none;
+        QTest::newRow("dip checked before the cut") << "txtDip" << "100.5" << "90" << QByteArray("DIP 90")
+                                                    << QStringList{"Invalid dip."};
+        QTest::newRow("dip cut") << "txtDip" << "99.9" << "99" << QByteArray("DIP 99") << none;
+        QTest::newRow("interruption") << "txtInterruption" << "101" << "10" << QByteArray("INTERRUPTION 10")
+                                      << QStringList{"Invalid interruption."};
+        QTest::newRow("hysteresis rounded") << "txtHysteresis" << "9.6" << "10" << QByteArray("HYSTERESIS 10") << none;
+        QTest::newRow("hysteresis too large") << "txtHysteresis" << "10.4" << "1" << QByteArray("HYSTERESIS 1")
+                                              << QStringList{"Invalid Hysteresis."};
+        QTest::newRow("ID") << "txtID" << "5" << "005" << QByteArray("ID 005") << none;
+        QTest::newRow("ID zero") << "txtID" << "0" << "001" << QByteArray("ID 001") << QStringList{"Invalid ID No."};
+        QTest::newRow("timer") << "txtHour" << "2" << "2" << QByteArray("MSTOP_TIMER 9000") << none;
+        QTest::newRow("8784 hours and more") << "txtHour" << "8784" << "0" << QByteArray("MSTOP_TIMER 1800")
+                                             << QStringList{"Invalid stop timer."};
+        QTest::newRow("file name upper case") << "txtFilename" << "abcdefgh" << "abcdefgh" << QByteArray("FILE ABCDEFGH") << none;
+        QTest::newRow("file name katakana") << "txtFilename" << "\uFF71\uFF72DATA_1" << "\uFF71\uFF72DATA_1"
+                                            << QByteArray("FILE \xB1\xB2" "DATA_1") << none;
+        QTest::newRow("file name too short") << "txtFilename" << "abc" << "DATA0001" << QByteArray("FILE DATA0001")
+                                             << QStringList{"Invalid filename."};
+        QTest::newRow("file name with a dot") << "txtFilename" << "ab.defgh" << "DATA0001" << QByteArray("FILE DATA0001")
+                                              << QStringList{"Invalid filename."};
+        QTest::newRow("file name beyond the code page") << "txtFilename" << "\u3042bcdefgh" << "DATA0001"
+                                                        << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
+    }
+    void aBoxCommitsByItsItemsRule() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, stored);
+        QFETCH(QStringList, boxes);
+        h->open();
+        SelectStopByTimer();
+        the<QComboBox>("cmbDetect")->setCurrentIndex(1);
+        const QByteArray name = box.toLatin1();
+        auto* edit = the<QLineEdit>(name.constData());
+        h->type(name.constData(), typed);
+        QCOMPARE(edit->text(), shown);
+        QVERIFY(QByteArray::fromStdString(FormatSettingFile(h->ctx.CurrentSetting)).contains(stored + "\r\n"));
+        QCOMPARE(recorded(), boxes);
+        // A refused value keeps the focus in its box, the whole text selected for typing over.
+        if (!boxes.isEmpty()) {
+            QTRY_VERIFY(edit->hasFocus());
+            QCOMPARE(edit->selectedText(), edit->text());
+        }
+    }
+
+    // A box selects its whole text when it gets the focus, ready to be typed over.
+    void aBoxSelectsItsTextOnEntry() {
+        h->open();
+        auto* vt = the<QLineEdit>("txtVt");
+        vt->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(vt->selectedText(), QString("1.00"));
+    }
+
+    // Past 999.9 TW of rated power a range is refused with two boxes and chosen again as it
+    // was; a ratio with one, by its box.
+    void theRatedPowerLimitRefusesRangesAndRatios() {
+        const QStringList once{"Product of [rated power xVT ratio xCT ratio x1.3] exceeds 999.9TW."};
+        const QStringList twice = once + once;
+        h->open();
+        the<QComboBox>("cmbWiring")->setCurrentIndex(5);  // 3P4W: three times one phase
+        the<QComboBox>("cmbURange")->setCurrentIndex(2);  // 600V
+        the<QComboBox>("cmbClampType(0)")->setCurrentIndex(5);
+        the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);  // 3000A
+        h->type("txtCt(0)", "9999.99");
+        h->type("txtVt", "9999.99");
+        QCOMPARE(recorded(), QStringList());  // 7.0e14 W
+
+        the<QComboBox>("cmbURange")->setCurrentIndex(3);  // 1000V: 1.2e15 W
+        QCOMPARE(recorded(), twice);
+        QCOMPARE(the<QComboBox>("cmbURange")->currentText(), QString("600V"));
+        QCOMPARE(h->ctx.CurrentSetting.URange, std::int16_t{2});
+
+        h->messages.boxes.clear();
+        the<QComboBox>("cmbARange(0)")->setCurrentIndex(2);  // 1500A
+        the<QComboBox>("cmbURange")->setCurrentIndex(3);     // 5.9e14 W
+        the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);  // 1.2e15 W
+        QCOMPARE(recorded(), twice);
+        QCOMPARE(the<QComboBox>("cmbARange(0)")->currentText(), QString("1500A"));
+        QCOMPARE(h->ctx.CurrentSetting.ARange[0], std::int16_t{18});
+
+        h->messages.boxes.clear();
+        h->type("txtVt", "1");
+        the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);
+        h->type("txtVt", "9999.99");
+        QCOMPARE(recorded(), once);
+        QCOMPARE(the<QLineEdit>("txtVt")->text(), QString("1.00"));
+        QCOMPARE(h->ctx.CurrentSetting.Vt, 1.0f);
+        // A channel not in use is not checked: the wiring uses one current here.
+        h->messages.boxes.clear();
+        h->type("txtCt(1)", "9999.99");
+        QCOMPARE(recorded(), QStringList());
+    }
+
+    // Enter in a box of the stop timer checks the box at once.
+    void enterChecksATimerBox_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<int>("storedHours");
+        QTest::newRow("hours out of range") << "txtHour" << "9000" << QStringList{"Invalid End timer setting."}
+                                            << "9000" << "30" << 0;
+        QTest::newRow("8784 hours with minutes") << "txtHour" << "8784"
+                                                 << QStringList{"End timer setting exceeds 8784hours."} << "8784"
+                                                 << "0" << 8784;
+        QTest::newRow("minutes out of range") << "txtMin" << "60" << QStringList{"Invalid End timer setting."}
+                                              << "0" << "60" << 0;
+        QTest::newRow("letters") << "txtHour" << "x" << QStringList() << "0" << "30" << 0;
+        QTest::newRow("accepted") << "txtHour" << "12" << QStringList() << "12" << "30" << 12;
+    }
+    void enterChecksATimerBox() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, hours);
+        QFETCH(QString, minutes);
+        QFETCH(int, storedHours);
+        h->open();
+        SelectStopByTimer();
+        const QByteArray name = box.toLatin1();
+        auto* edit = the<QLineEdit>(name.constData());
+        edit->setFocus();
+        edit->setText(typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(recorded(), boxes);
+        QCOMPARE(the<QLineEdit>("txtHour")->text(), hours);
+        QCOMPARE(the<QLineEdit>("txtMin")->text(), minutes);
+        QCOMPARE(h->ctx.CurrentSetting.StopTimer[0], std::int16_t(storedHours));
+    }
+
+    // Every caption's access key moves the focus to its control, and no page uses a key twice.
+    void accessKeysReachTheirControls() {
+        h->open();
+        auto* tabs = the<QTabWidget>("tabSetting");
+        for (int page = 0; page < tabs->count(); ++page) {
+            QString keys;
+            for (const QWidget* control : tabs->widget(page)->findChildren<QWidget*>()) {
+                const auto* label = qobject_cast<const QLabel*>(control);
+                const auto* check = qobject_cast<const QCheckBox*>(control);
+                const QString text = label != nullptr ? label->text() : check != nullptr ? check->text() : QString();
+                const qsizetype mark = text.indexOf('&');
+                if (mark < 0) continue;
+                QVERIFY2(check != nullptr || label->buddy() != nullptr, qPrintable(control->objectName()));
+                const QChar key = text.at(mark + 1).toLower();
+                QVERIFY2(!keys.contains(key), qPrintable(control->objectName() + " repeats " + key));
+                keys += key;
+            }
+        }
     }
 };
 
