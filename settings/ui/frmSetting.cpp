@@ -41,6 +41,7 @@ constexpr int kReceiveFinished = 2015;
 constexpr int kSendFinished = 2016;
 
 constexpr const char* kDefaultSettingFile = "915ZR000";
+constexpr const char* kManualSection = "settings";
 constexpr const char* kSettingFileSuffix = "SET";
 
 }  // namespace
@@ -201,7 +202,7 @@ void frmSetting::onToolbarButton(int index) {
             RunSystemReset();
             break;
         case Help:
-            OpenManual(ctx_, openDocument_);
+            OpenManual(ctx_, openDocument_, kManualSection);
             break;
         default:
             break;

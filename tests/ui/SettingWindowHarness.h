@@ -91,12 +91,13 @@ struct SettingWindowHarness {
         return control<Control>(*window, name.toLatin1().constData());
     }
 
-    // Types `text` into a box and moves the focus on, as Tab would.
+    // Types `text` into a box and moves the focus on to the next control, as Tab does.
     void type(const char* box, const QString& text) {
         auto* edit = the<QLineEdit>(box);
         edit->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
         edit->setText(text);
-        finishTyping(edit, Qt::TabFocusReason);
+        edit->nextInFocusChain()->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
 

@@ -2,7 +2,9 @@
 // meter in simulated time.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,7 @@ private slots:
     // A setting the whole check refuses is not saved.
     void anInvalidSettingIsNotSaved() {
         h->open();
+        the<QComboBox>("cmbDetect")->setCurrentIndex(1);
         h->type("txtDip", "5");
         h->savedFile = file("BAD.SET");
         h->click(frmSetting::Save);
@@ -144,15 +147,26 @@ private slots:
         QCOMPARE(shownWiring(), QString("3P3W2I"));
     }
 
-    // Send writes the window's setting and takes it as CurrentSetting with the meter's version.
+    // Send writes the window's setting and takes it as CurrentSetting with the meter's version;
+    // the meter's clock is the window's, or the PC's when the box says so.
+    void sendWritesTheWindowsSetting_data() {
+        QTest::addColumn<bool>("pcTime");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("the window's clock") << false << ":SYST:DATE 2025,1,2";
+        QTest::newRow("the PC's clock") << true << ":SYST:DATE 2026,12,7";
+    }
     void sendWritesTheWindowsSetting() {
+        QFETCH(bool, pcTime);
+        QFETCH(QString, date);
         h->open();
         the<QComboBox>("cmbWiring")->setCurrentIndex(0);
-        the<QCheckBox>("chkPCTime")->setChecked(true);
+        the<QDateEdit>("dtpSysDate")->setDate(QDate(2025, 1, 2));
+        the<QCheckBox>("chkPCTime")->setChecked(pcTime);
+        QCOMPARE(the<QDateEdit>("dtpSysDate")->isEnabled(), !pcTime);
         h->click(frmSetting::Send);
         QCOMPARE(h->messages.texts(), Texts{"Sending the setting data has finished."});
         QVERIFY(h->meterReceived(":WIRI 1P2W"));
-        QVERIFY(h->meterReceived(":SYST:DATE 2026,12,7"));
+        QVERIFY(h->meterReceived(date.toStdString()));
         QCOMPARE(h->ctx.CurrentSetting.Version, std::string("1.05"));
         QCOMPARE(h->ctx.CurrentSetting.Wiring, std::int16_t{0});
     }
@@ -195,12 +209,25 @@ private slots:
         QCOMPARE(h->ctx.OperationMode, operation_mode::Idle);
     }
 
-    // Help opens the manual of the application folder.
+    // Com.setup opens the communication setup dialog over the window.
+    void comSetupOpensTheSetupDialog() {
+        h->open();
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            shown = dialog->objectName();
+            dialog->close();
+        });
+        h->click(frmSetting::ComSetup);
+        QCOMPARE(shown, QString("frmComSetting"));
+    }
+
+    // Help opens the manual of the application folder at its settings section.
     void helpOpensTheManual() {
         h->open();
         std::ofstream(h->appFolder.path() / "voltaroe.html") << "<html></html>";
         h->click(frmSetting::Help);
-        QCOMPARE(h->documents, QStringList{file("voltaroe.html")});
+        QCOMPARE(h->documents, QStringList{file("voltaroe.html") + "#settings"});
     }
 };
 

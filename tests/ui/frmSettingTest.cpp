@@ -61,6 +61,7 @@ SettingRecord thirdSourceOfTwo(SettingRecord r) {
 // 3P3W+1P3W: the 1P connection and the systems' own items.
 SettingRecord twoSystems(SettingRecord r) {
     r.Wiring = 7, r.Load = 1, r.Connect1P = 1, r.Source = 1;
+    r.Language = 3;  // French, which the list offers besides Japanese and English
     r.DaKind = {1, 0, 4, 6}, r.DaItem = {83, 35, 60, 72};
     return r;
 }
@@ -159,6 +160,7 @@ private slots:
     // A dip of 5 passes the box (0..100) but not the whole setting (10..100).
     void anInvalidSettingKeepsTheWindowOpen() {
         frmSetting& window = h->open();
+        the<QComboBox>("cmbDetect")->setCurrentIndex(1);
         h->type("txtDip", "5");
         QCOMPARE(h->ctx.CurrentSetting.Dip, std::int16_t{5});
         window.close();
@@ -182,7 +184,7 @@ private slots:
         QTest::newRow("VT cut, not rounded") << "txtVt" << "1.239" << "1.23" << QByteArray("VT 1.23") << none;
         QTest::newRow("VT too small") << "txtVt" << "0.005" << "1.00" << QByteArray("VT 1.00") << QStringList{"Invalid VT ratio."};
         QTest::newRow("VT letters") << "txtVt" << "abc" << "1.00" << QByteArray("VT 1.00") << none;
-        QTest::newRow("CT of channel 1") << "txtCt(1)" << "9999.99" << "9999.99" << QByteArray("CT 1.00,9999.99,1.00,1.00") << none;
+        QTest::newRow("CT of its channel") << "txtCt(0)" << "9999.99" << "9999.99" << QByteArray("CT 9999.99,1.00,1.00,1.00") << none;
         QTest::newRow("CT too large") << "txtCt(0)" << "9999.995" << "1.00" << QByteArray("CT 1.00,1.00,1.00,1.00")
                                       << QStringList{"Invalid CT ratio."};
         QTest::newRow("swell") << "txtSwell" << "150.7" << "150" << QByteArray("SWELL 150") << none;
@@ -273,10 +275,30 @@ private slots:
         QCOMPARE(recorded(), once);
         QCOMPARE(the<QLineEdit>("txtVt")->text(), QString("1.00"));
         QCOMPARE(h->ctx.CurrentSetting.Vt, 1.0f);
+        // A CT is judged with the VT shown: 1 x 9500 is within the limit.
+        h->type("txtCt(0)", "9500");
+        QCOMPARE(recorded(), once);
         // A channel not in use is not checked: the wiring uses one current here.
         h->messages.boxes.clear();
         h->type("txtCt(1)", "9999.99");
         QCOMPARE(recorded(), QStringList());
+    }
+
+    // A new clamp keeps the channel's range when it has it, else the nearest end of its own.
+    void aClampKeepsTheRangeItHas() {
+        h->open();
+        auto* clamp = the<QComboBox>("cmbClampType(0)");
+        auto* range = the<QComboBox>("cmbARange(0)");
+        clamp->setCurrentIndex(1);  // 52140, 5A to 50A
+        range->setCurrentIndex(3);
+        QCOMPARE(range->currentText(), QString("50A"));
+        clamp->setCurrentIndex(2);  // 52110, 20A to 200A
+        QCOMPARE(range->currentText(), QString("50A"));
+        clamp->setCurrentIndex(0);  // 52170, 200mA to 2A
+        QCOMPARE(range->currentText(), QString("2A"));
+        QCOMPARE(range->count(), 4);
+        QCOMPARE(h->ctx.CurrentSetting.ARange[0], std::int16_t{4});
+        QCOMPARE(h->ctx.CurrentSetting.Clamp[0], std::int16_t{0});
     }
 
     // Enter in a box of the stop timer checks the box at once.
