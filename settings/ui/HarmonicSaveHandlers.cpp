@@ -40,7 +40,8 @@ void HarmonicSaveHandlers::refresh() {
     const bool saving = c_.chkSaveHrm->isChecked();
     const HarmonicSaveBoxes boxes = HarmonicSaveBoxesFor(r.Wiring, r.Load, saving);
     c_.fraCH1P->setVisible(boxes.mirrors);
-    c_.fraCH3P->setTitle(QString::fromStdString(ctx_.catalogue.text(boxes.mirrors ? kThreePhaseCaption : kElementCaption)));
+    c_.fraCH3P->setTitle(
+        QString::fromStdString(ctx_.catalogue.text(boxes.mirrors ? kThreePhaseCaption : kElementCaption)));
     for (QGroupBox* frame : {c_.fraLoad, c_.fraCH3P, c_.fraItem}) frame->setEnabled(saving);
     c_.cmbSaveHrmOrdSel->setEnabled(boxes.orderSelection);
     showBoxes(c_.chkSaveHrmLoad, boxes.loads);

@@ -25,7 +25,6 @@ constexpr int kOrderColumns = 10;
 // Measurements start and stop on a minute.
 constexpr const char* kToTheMinute = "HH:mm";
 
-
 }  // namespace
 
 void BuildSavePage1(SettingControls& c, const Catalogue& catalogue, QWidget* page) {

@@ -142,7 +142,8 @@ void SettingHandlers::connectHandlers() {
         if (idle()) ctx_.CurrentSetting.IntervalWhDigit = static_cast<Int16>(position);
     });
     connect(c_.cmbParity, &QComboBox::currentIndexChanged, this, [this](int position) {
-        if (CheckParity(ctx_, position) == 0 && idle()) ctx_.CurrentSetting.Rs232Parity = ParityFromListPosition(position);
+        if (CheckParity(ctx_, position) == 0 && idle())
+            ctx_.CurrentSetting.Rs232Parity = ParityFromListPosition(position);
     });
     connect(c_.chkPCTime, &QCheckBox::toggled, this, &SettingHandlers::pcClockTicked);
     connect(c_.dtpSysDate, &QDateEdit::dateChanged, this, [this](QDate date) {
@@ -374,8 +375,6 @@ void SettingHandlers::voltageQualityChosen(int position) {
     if (idle() && position >= 0) ctx_.CurrentSetting.Detect = static_cast<Int16>(position);
 }
 
-void SettingHandlers::pcClockTicked(bool ticked) {
-    enable({c_.lblSysDate, c_.dtpSysDate, c_.dtpSysTime}, !ticked);
-}
+void SettingHandlers::pcClockTicked(bool ticked) { enable({c_.lblSysDate, c_.dtpSysDate, c_.dtpSysTime}, !ticked); }
 
 }  // namespace voltaro

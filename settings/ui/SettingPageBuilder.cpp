@@ -3,12 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QTimeEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimeEdit>
 
 #include "app/ui/NamedControl.h"
 
@@ -28,7 +28,8 @@ QComboBox* newList(QWidget* parent) {
 // Room for "9999.99" and the box's frame; the font decides, so it grows with the DPI.
 QLineEdit* fitDigits(QLineEdit* box) {
     constexpr int kDigitsShown = 9;
-    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QString(kDigitsShown, '0')) + 2 * box->fontMetrics().height());
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QString(kDigitsShown, '0')) +
+                         2 * box->fontMetrics().height());
     return box;
 }
 

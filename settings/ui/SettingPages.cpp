@@ -8,8 +8,8 @@ namespace voltaro {
 
 QWidget* BuildSettingPages(SettingControls& c, const Catalogue& catalogue, QWidget* parent) {
     using PageBuilder = void (*)(SettingControls&, const Catalogue&, QWidget*);
-    constexpr PageBuilder kPages[] = {BuildGeneralPage1, BuildGeneralPage2,      BuildSavePage1,
-                                      BuildSavePage2,    BuildHarmonicPage,      BuildCommunicationPage,
+    constexpr PageBuilder kPages[] = {BuildGeneralPage1,       BuildGeneralPage2, BuildSavePage1,
+                                      BuildSavePage2,          BuildHarmonicPage, BuildCommunicationPage,
                                       BuildVoltageQualityPage, BuildHardwarePage, BuildAnalogPage};
     constexpr int kFirstTabCaption = 2023;
     c.tabSetting = named(new QTabWidget(parent), "tabSetting");

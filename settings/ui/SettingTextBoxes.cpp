@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <algorithm>
-#include <cstdint>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
+#include <cstdint>
 
 #include "app/CodePageText.h"
 #include "app/NumberText.h"
@@ -31,9 +31,8 @@ QString codePageText(const std::string& bytes) {
 SettingTextBoxes::SettingTextBoxes(AppContext& ctx, const SettingControls& controls, const SettingHandlers& handlers,
                                    QObject* parent)
     : QObject(parent), ctx_(ctx), c_(controls), handlers_(handlers) {
-    boxes_ = {c_.txtVt,        c_.txtCt[0],     c_.txtCt[1], c_.txtCt[2],       c_.txtCt[3],
-              c_.txtSwell,     c_.txtDip,       c_.txtInterruption, c_.txtHysteresis, c_.txtID,
-              c_.txtFilename,  c_.txtHour,      c_.txtMin,   c_.txtSec};
+    boxes_ = {c_.txtVt,           c_.txtCt[0],      c_.txtCt[1], c_.txtCt[2],    c_.txtCt[3], c_.txtSwell, c_.txtDip,
+              c_.txtInterruption, c_.txtHysteresis, c_.txtID,    c_.txtFilename, c_.txtHour,  c_.txtMin,   c_.txtSec};
     for (QLineEdit* box : boxes_) box->installEventFilter(this);
 }
 
@@ -72,10 +71,14 @@ void SettingTextBoxes::keepFocusIn(QLineEdit* box) {
 }
 
 bool SettingTextBoxes::isTimerBox(const QLineEdit* box, TimerBox& which) const {
-    if (box == c_.txtHour) which = TimerBox::Hours;
-    else if (box == c_.txtMin) which = TimerBox::Minutes;
-    else if (box == c_.txtSec) which = TimerBox::Seconds;
-    else return false;
+    if (box == c_.txtHour)
+        which = TimerBox::Hours;
+    else if (box == c_.txtMin)
+        which = TimerBox::Minutes;
+    else if (box == c_.txtSec)
+        which = TimerBox::Seconds;
+    else
+        return false;
     return true;
 }
 

@@ -55,7 +55,7 @@ void collectWhole(const QLineEdit* box, Int16& field) {
 void collectDateAndTime(const QDateEdit* date, const QTimeEdit* time, std::array<Int16, 6>& field) {
     const QDate d = date->date();
     const QTime t = time->time();
-    field = {static_cast<Int16>(d.year()), static_cast<Int16>(d.month()), static_cast<Int16>(d.day()),
+    field = {static_cast<Int16>(d.year()), static_cast<Int16>(d.month()),  static_cast<Int16>(d.day()),
              static_cast<Int16>(t.hour()), static_cast<Int16>(t.minute()), static_cast<Int16>(t.second())};
 }
 

@@ -13,6 +13,7 @@
 #include "app/ui/IndexedToolBar.h"
 #include "app/ui/NamedControl.h"
 #include "app/ui/frmComProgress.h"
+#include "link/ui/MeterExchange.h"
 #include "link/ui/frmComSetting.h"
 #include "settings/SettingCheck.h"
 #include "settings/SettingFile.h"
@@ -66,10 +67,9 @@ QString frmSetting::text(int id) const { return QString::fromStdString(ctx_.cata
 
 void frmSetting::buildControls() {
     QStyle* look = style();
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
-                                            QStyle::SP_ArrowDown,        QStyle::SP_ArrowUp,
-                                            QStyle::SP_DriveNetIcon,     QStyle::SP_BrowserReload,
-                                            QStyle::SP_DialogHelpButton};
+    const QStyle::StandardPixmap icons[] = {
+        QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton, QStyle::SP_ArrowDown,       QStyle::SP_ArrowUp,
+        QStyle::SP_DriveNetIcon,     QStyle::SP_BrowserReload,    QStyle::SP_DialogHelpButton};
     std::vector<IndexedToolBar::Button> buttons;
     for (int k = 0; k < 7; ++k)
         buttons.push_back({2 * k + 1, text(kFirstButtonCaption + k), look->standardIcon(icons[k])});
@@ -116,19 +116,10 @@ void frmSetting::done(int result) {
     QDialog::done(result);
 }
 
-std::int16_t frmSetting::runExchange(ProgressDialog& progress, const std::function<std::int16_t(Link&)>& exchange) {
-    return RunOperation(progress, [&] {
-        // A serial port belongs to the thread that makes it.
-        const std::unique_ptr<SerialPort> port = makeSerialPort_();
-        Link link(ctx_, *port, linkClock_);
-        return exchange(link);
-    });
-}
-
 void frmSetting::OpenSettingFile() {
     const OperationModeScope mode(ctx_, operation_mode::OpeningSettingFile);
-    const QString path = fileDialogs_.open(this, text(kFirstButtonCaption), QtFileFilter(ctx_.catalogue.text(kFileFilter)),
-                                           settingFile_);
+    const QString path = fileDialogs_.open(this, text(kFirstButtonCaption),
+                                           QtFileFilter(ctx_.catalogue.text(kFileFilter)), settingFile_);
     if (path.isEmpty()) return;
     settingFile_ = path;
     if (LoadSettingFile(ctx_, path.toStdString()) != 0) return;
@@ -141,9 +132,9 @@ void frmSetting::SaveSettingFile() {
     SettingRecord working = ctx_.CurrentSetting;
     CollectSetting(working);
     if (CheckSettingRecord(ctx_, working) != 0) return;
-    const QString path = fileDialogs_.save(this, text(kFirstButtonCaption + 1),
-                                           QtFileFilter(ctx_.catalogue.text(kFileFilter)), settingFile_,
-                                           kSettingFileSuffix);
+    const QString path =
+        fileDialogs_.save(this, text(kFirstButtonCaption + 1), QtFileFilter(ctx_.catalogue.text(kFileFilter)),
+                          settingFile_, kSettingFileSuffix);
     if (path.isEmpty()) return;
     settingFile_ = path;
     if (WriteSettingFile(ctx_, path.toStdString(), working) == 0)
@@ -154,7 +145,8 @@ void frmSetting::ReceiveSetting() {
     const OperationModeScope mode(ctx_, operation_mode::ReceivingSetting);
     frmComProgress progress(ctx_, text(kReceiving), this);
     bool taken = false;
-    const std::int16_t status = runExchange(progress, [&](Link& link) { return ReceiveProcedure(link, taken); });
+    const std::int16_t status = RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_,
+                                                 [&](Link& link) { return ReceiveProcedure(link, taken); });
     if (taken) ShowSetting(ctx_.CurrentSetting);
     if (status == 0) ShowInformationText(ctx_, ctx_.catalogue.text(kReceiveFinished));
 }
@@ -165,8 +157,9 @@ void frmSetting::SendSetting() {
     CollectSetting(sent);
     const bool pcTime = controls_.chkPCTime->isChecked();
     frmComProgress progress(ctx_, text(kSending), this);
-    const std::int16_t status =
-        runExchange(progress, [&](Link& link) { return SendOverMetersSetting(link, std::move(sent), pcTime, false); });
+    const std::int16_t status = RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_, [&](Link& link) {
+        return SendOverMetersSetting(link, std::move(sent), pcTime, false);
+    });
     if (status == 0) ShowInformationText(ctx_, ctx_.catalogue.text(kSendFinished));
 }
 
@@ -174,7 +167,8 @@ void frmSetting::RunSystemReset() {
     const OperationModeScope mode(ctx_, operation_mode::SystemReset);
     if (!ConfirmSystemReset(ctx_)) return;
     frmComProgress progress(ctx_, QString(), this);
-    if (runExchange(progress, [](Link& link) { return ResetMeter(link); }) != 0) return;
+    const auto reset = [](Link& link) { return ResetMeter(link); };
+    if (RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_, reset) != 0) return;
     ShowSetting(ctx_.CurrentSetting);
     ReportSystemReset(ctx_);
 }

@@ -40,7 +40,8 @@ public:
     // Loads the window: reads the Parameter file and shows its setting. The line to the
     // meter is made anew, on the worker thread, for every exchange.
     frmSetting(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-               DocumentOpener openDocument = OpenWithDesktop, SettingFileDialogs fileDialogs = {}, QWidget* parent = nullptr);
+               DocumentOpener openDocument = OpenWithDesktop, SettingFileDialogs fileDialogs = {},
+               QWidget* parent = nullptr);
     ~frmSetting() override;
 
     const SettingControls& controls() const { return controls_; }
@@ -66,8 +67,6 @@ private:
     void buildControls();
     // Caption, the Parameter file, the setting shown.
     void Init();
-    // Runs `exchange` over a line of its own behind `progress`; its 0 or -1.
-    std::int16_t runExchange(ProgressDialog& progress, const std::function<std::int16_t(Link&)>& exchange);
     void onToolbarButton(int index);
 
     AppContext& ctx_;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
-#include <QAction>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -36,7 +36,7 @@ struct SettingWindowHarness {
         QString caption, filter, start, suffix;
     };
     std::vector<DialogCall> dialogs;  // every file dialog the window asked for
-    QStringList documents;          // what Help handed to the desktop
+    QStringList documents;            // what Help handed to the desktop
 
     SettingWindowHarness() {
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
@@ -99,6 +99,13 @@ struct SettingWindowHarness {
         edit->setText(text);
         edit->nextInFocusChain()->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
+    }
+
+    // The texts of the boxes shown, in order.
+    QStringList texts() const {
+        QStringList shown;
+        for (const std::string& text : messages.texts()) shown << QString::fromStdString(text);
+        return shown;
     }
 
     // Clicks a button of the window's toolbar.

@@ -103,9 +103,7 @@ private slots:
         h->openedFile = file("IN.SET");
         h->click(frmSetting::Open);
         QCOMPARE(h->dialogs.back().caption, QString("Open"));
-        QStringList shown;
-        for (const std::string& text : h->messages.texts()) shown << QString::fromStdString(text);
-        QCOMPARE(shown, boxes);
+        QCOMPARE(h->texts(), boxes);
         QCOMPARE(shownWiring(), wiring);
         QCOMPARE(h->ctx.CurrentSetting == before, boxes.size() == 1 && wiring != "1P2W");
         QCOMPARE(h->ctx.OperationMode, operation_mode::Idle);
@@ -127,7 +125,8 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("silent") << ":LANG?" << QStringList{"Communication failed."};
-        QTest::newRow("refused by the check") << "" << QStringList{"Invalid dip.", "Receiving the setting data has finished."};
+        QTest::newRow("refused by the check")
+            << "" << QStringList{"Invalid dip.", "Receiving the setting data has finished."};
     }
     void aFailedReceiveChangesNothing() {
         QFETCH(QString, fault);
@@ -140,9 +139,7 @@ private slots:
         h->open();
         const SettingRecord before = h->ctx.CurrentSetting;
         h->click(frmSetting::Receive);
-        QStringList shown;
-        for (const std::string& text : h->messages.texts()) shown << QString::fromStdString(text);
-        QCOMPARE(shown, boxes);
+        QCOMPARE(h->texts(), boxes);
         QVERIFY(h->ctx.CurrentSetting == before);
         QCOMPARE(shownWiring(), QString("3P3W2I"));
     }

@@ -20,9 +20,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // A setting as the lines of its file, so that a difference names its item.
-QStringList settingLines(const SettingRecord& r) {
-    return QString::fromStdString(FormatSettingFile(r)).split("\r\n");
-}
+QStringList settingLines(const SettingRecord& r) { return QString::fromStdString(FormatSettingFile(r)).split("\r\n"); }
 
 // A setting with every item away from the factory's, for a wiring with four loads.
 SettingRecord everyItemChanged(SettingRecord r) {
@@ -76,11 +74,6 @@ class frmSettingTest : public QObject {
     template <typename Control>
     Control* the(const char* name) const {
         return h->the<Control>(name);
-    }
-    QStringList recorded() const {
-        QStringList texts;
-        for (const std::string& text : h->messages.texts()) texts << QString::fromStdString(text);
-        return texts;
     }
     // The stop timer's boxes take input only for a measurement stopped by the timer.
     void SelectStopByTimer() const { the<QComboBox>("cmbEndMethod")->setCurrentIndex(2); }
@@ -181,35 +174,76 @@ private slots:
         QTest::addColumn<QByteArray>("stored");  // the record's line in a setting file
         QTest::addColumn<QStringList>("boxes");
         const QStringList none;
-        QTest::newRow("VT cut, not rounded") << "txtVt" << "1.239" << "1.23" << QByteArray("VT 1.23") << none;
-        QTest::newRow("VT too small") << "txtVt" << "0.005" << "1.00" << QByteArray("VT 1.00") << QStringList{"Invalid VT ratio."};
-        QTest::newRow("VT letters") << "txtVt" << "abc" << "1.00" << QByteArray("VT 1.00") << none;
-        QTest::newRow("CT of its channel") << "txtCt(0)" << "9999.99" << "9999.99" << QByteArray("CT 9999.99,1.00,1.00,1.00") << none;
-        QTest::newRow("CT too large") << "txtCt(0)" << "9999.995" << "1.00" << QByteArray("CT 1.00,1.00,1.00,1.00")
+        QTest::newRow("VT cut, not rounded") << "txtVt"
+                                             << "1.239"
+                                             << "1.23" << QByteArray("VT 1.23") << none;
+        QTest::newRow("VT too small") << "txtVt"
+                                      << "0.005"
+                                      << "1.00" << QByteArray("VT 1.00") << QStringList{"Invalid VT ratio."};
+        QTest::newRow("VT letters") << "txtVt"
+                                    << "abc"
+                                    << "1.00" << QByteArray("VT 1.00") << none;
+        QTest::newRow("CT of its channel") << "txtCt(0)"
+                                           << "9999.99"
+                                           << "9999.99" << QByteArray("CT 9999.99,1.00,1.00,1.00") << none;
+        QTest::newRow("CT too large") << "txtCt(0)"
+                                      << "9999.995"
+                                      << "1.00" << QByteArray("CT 1.00,1.00,1.00,1.00")
                                       << QStringList{"Invalid CT ratio."};
-        QTest::newRow("swell") << "txtSwell" << "150.7" << "150" << QByteArray("SWELL 150") << none;
-        QTest::newRow("dip checked before the cut") << "txtDip" << "100.5" << "90" << QByteArray("DIP 90")
-                                                    << QStringList{"Invalid dip."};
-        QTest::newRow("dip cut") << "txtDip" << "99.9" << "99" << QByteArray("DIP 99") << none;
-        QTest::newRow("interruption") << "txtInterruption" << "101" << "10" << QByteArray("INTERRUPTION 10")
-                                      << QStringList{"Invalid interruption."};
-        QTest::newRow("hysteresis rounded") << "txtHysteresis" << "9.6" << "10" << QByteArray("HYSTERESIS 10") << none;
-        QTest::newRow("hysteresis too large") << "txtHysteresis" << "10.4" << "1" << QByteArray("HYSTERESIS 1")
-                                              << QStringList{"Invalid Hysteresis."};
-        QTest::newRow("ID") << "txtID" << "5" << "005" << QByteArray("ID 005") << none;
-        QTest::newRow("ID zero") << "txtID" << "0" << "001" << QByteArray("ID 001") << QStringList{"Invalid ID No."};
-        QTest::newRow("timer") << "txtHour" << "2" << "2" << QByteArray("MSTOP_TIMER 9000") << none;
-        QTest::newRow("8784 hours and more") << "txtHour" << "8784" << "0" << QByteArray("MSTOP_TIMER 1800")
-                                             << QStringList{"Invalid stop timer."};
-        QTest::newRow("file name upper case") << "txtFilename" << "abcdefgh" << "abcdefgh" << QByteArray("FILE ABCDEFGH") << none;
-        QTest::newRow("file name katakana") << "txtFilename" << "\uFF71\uFF72DATA_1" << "\uFF71\uFF72DATA_1"
-                                            << QByteArray("FILE \xB1\xB2" "DATA_1") << none;
-        QTest::newRow("file name too short") << "txtFilename" << "abc" << "DATA0001" << QByteArray("FILE DATA0001")
-                                             << QStringList{"Invalid filename."};
-        QTest::newRow("file name with a dot") << "txtFilename" << "ab.defgh" << "DATA0001" << QByteArray("FILE DATA0001")
-                                              << QStringList{"Invalid filename."};
-        QTest::newRow("file name beyond the code page") << "txtFilename" << "\u3042bcdefgh" << "DATA0001"
-                                                        << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
+        QTest::newRow("swell") << "txtSwell"
+                               << "150.7"
+                               << "150" << QByteArray("SWELL 150") << none;
+        QTest::newRow("dip checked before the cut") << "txtDip"
+                                                    << "100.5"
+                                                    << "90" << QByteArray("DIP 90") << QStringList{"Invalid dip."};
+        QTest::newRow("dip cut") << "txtDip"
+                                 << "99.9"
+                                 << "99" << QByteArray("DIP 99") << none;
+        QTest::newRow("interruption") << "txtInterruption"
+                                      << "101"
+                                      << "10" << QByteArray("INTERRUPTION 10") << QStringList{"Invalid interruption."};
+        QTest::newRow("hysteresis rounded") << "txtHysteresis"
+                                            << "9.6"
+                                            << "10" << QByteArray("HYSTERESIS 10") << none;
+        QTest::newRow("hysteresis too large")
+            << "txtHysteresis"
+            << "10.4"
+            << "1" << QByteArray("HYSTERESIS 1") << QStringList{"Invalid Hysteresis."};
+        QTest::newRow("ID") << "txtID"
+                            << "5"
+                            << "005" << QByteArray("ID 005") << none;
+        QTest::newRow("ID zero") << "txtID"
+                                 << "0"
+                                 << "001" << QByteArray("ID 001") << QStringList{"Invalid ID No."};
+        QTest::newRow("timer") << "txtHour"
+                               << "2"
+                               << "2" << QByteArray("MSTOP_TIMER 9000") << none;
+        QTest::newRow("8784 hours and more")
+            << "txtHour"
+            << "8784"
+            << "0" << QByteArray("MSTOP_TIMER 1800") << QStringList{"Invalid stop timer."};
+        QTest::newRow("file name upper case") << "txtFilename"
+                                              << "abcdefgh"
+                                              << "abcdefgh" << QByteArray("FILE ABCDEFGH") << none;
+        QTest::newRow("file name katakana") << "txtFilename"
+                                            << "\uFF71\uFF72DATA_1"
+                                            << "\uFF71\uFF72DATA_1"
+                                            << QByteArray(
+                                                   "FILE \xB1\xB2"
+                                                   "DATA_1")
+                                            << none;
+        QTest::newRow("file name too short")
+            << "txtFilename"
+            << "abc"
+            << "DATA0001" << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
+        QTest::newRow("file name with a dot")
+            << "txtFilename"
+            << "ab.defgh"
+            << "DATA0001" << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
+        QTest::newRow("file name beyond the code page")
+            << "txtFilename"
+            << "\u3042bcdefgh"
+            << "DATA0001" << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
     }
     void aBoxCommitsByItsItemsRule() {
         QFETCH(QString, box);
@@ -225,7 +259,7 @@ private slots:
         h->type(name.constData(), typed);
         QCOMPARE(edit->text(), shown);
         QVERIFY(QByteArray::fromStdString(FormatSettingFile(h->ctx.CurrentSetting)).contains(stored + "\r\n"));
-        QCOMPARE(recorded(), boxes);
+        QCOMPARE(h->texts(), boxes);
         // A refused value keeps the focus in its box, the whole text selected for typing over.
         if (!boxes.isEmpty()) {
             QTRY_VERIFY(edit->hasFocus());
@@ -253,10 +287,10 @@ private slots:
         the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);  // 3000A
         h->type("txtCt(0)", "9999.99");
         h->type("txtVt", "9999.99");
-        QCOMPARE(recorded(), QStringList());  // 7.0e14 W
+        QCOMPARE(h->texts(), QStringList());  // 7.0e14 W
 
         the<QComboBox>("cmbURange")->setCurrentIndex(3);  // 1000V: 1.2e15 W
-        QCOMPARE(recorded(), twice);
+        QCOMPARE(h->texts(), twice);
         QCOMPARE(the<QComboBox>("cmbURange")->currentText(), QString("600V"));
         QCOMPARE(h->ctx.CurrentSetting.URange, std::int16_t{2});
 
@@ -264,7 +298,7 @@ private slots:
         the<QComboBox>("cmbARange(0)")->setCurrentIndex(2);  // 1500A
         the<QComboBox>("cmbURange")->setCurrentIndex(3);     // 5.9e14 W
         the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);  // 1.2e15 W
-        QCOMPARE(recorded(), twice);
+        QCOMPARE(h->texts(), twice);
         QCOMPARE(the<QComboBox>("cmbARange(0)")->currentText(), QString("1500A"));
         QCOMPARE(h->ctx.CurrentSetting.ARange[0], std::int16_t{18});
 
@@ -272,16 +306,16 @@ private slots:
         h->type("txtVt", "1");
         the<QComboBox>("cmbARange(0)")->setCurrentIndex(3);
         h->type("txtVt", "9999.99");
-        QCOMPARE(recorded(), once);
+        QCOMPARE(h->texts(), once);
         QCOMPARE(the<QLineEdit>("txtVt")->text(), QString("1.00"));
         QCOMPARE(h->ctx.CurrentSetting.Vt, 1.0f);
         // A CT is judged with the VT shown: 1 x 9500 is within the limit.
         h->type("txtCt(0)", "9500");
-        QCOMPARE(recorded(), once);
+        QCOMPARE(h->texts(), once);
         // A channel not in use is not checked: the wiring uses one current here.
         h->messages.boxes.clear();
         h->type("txtCt(1)", "9999.99");
-        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(h->texts(), QStringList());
     }
 
     // A new clamp keeps the channel's range when it has it, else the nearest end of its own.
@@ -309,15 +343,22 @@ private slots:
         QTest::addColumn<QString>("hours");
         QTest::addColumn<QString>("minutes");
         QTest::addColumn<int>("storedHours");
-        QTest::newRow("hours out of range") << "txtHour" << "9000" << QStringList{"Invalid End timer setting."}
-                                            << "9000" << "30" << 0;
-        QTest::newRow("8784 hours with minutes") << "txtHour" << "8784"
-                                                 << QStringList{"End timer setting exceeds 8784hours."} << "8784"
-                                                 << "0" << 8784;
-        QTest::newRow("minutes out of range") << "txtMin" << "60" << QStringList{"Invalid End timer setting."}
-                                              << "0" << "60" << 0;
-        QTest::newRow("letters") << "txtHour" << "x" << QStringList() << "0" << "30" << 0;
-        QTest::newRow("accepted") << "txtHour" << "12" << QStringList() << "12" << "30" << 12;
+        QTest::newRow("hours out of range") << "txtHour"
+                                            << "9000" << QStringList{"Invalid End timer setting."} << "9000"
+                                            << "30" << 0;
+        QTest::newRow("8784 hours with minutes")
+            << "txtHour"
+            << "8784" << QStringList{"End timer setting exceeds 8784hours."} << "8784"
+            << "0" << 8784;
+        QTest::newRow("minutes out of range") << "txtMin"
+                                              << "60" << QStringList{"Invalid End timer setting."} << "0"
+                                              << "60" << 0;
+        QTest::newRow("letters") << "txtHour"
+                                 << "x" << QStringList() << "0"
+                                 << "30" << 0;
+        QTest::newRow("accepted") << "txtHour"
+                                  << "12" << QStringList() << "12"
+                                  << "30" << 12;
     }
     void enterChecksATimerBox() {
         QFETCH(QString, box);
@@ -333,7 +374,7 @@ private slots:
         edit->setFocus();
         edit->setText(typed);
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(recorded(), boxes);
+        QCOMPARE(h->texts(), boxes);
         QCOMPARE(the<QLineEdit>("txtHour")->text(), hours);
         QCOMPARE(the<QLineEdit>("txtMin")->text(), minutes);
         QCOMPARE(h->ctx.CurrentSetting.StopTimer[0], std::int16_t(storedHours));

@@ -25,6 +25,7 @@
 #include "app/ui/NamedControl.h"
 #include "app/ui/PlainButton.h"
 #include "app/ui/frmProgress.h"
+#include "link/ui/MeterExchange.h"
 #include "link/ui/frmComSetting.h"
 #include "transfer/MeterFileTransfer.h"
 #include "transfer/SpreadsheetExport.h"
@@ -219,15 +220,6 @@ MeterMedium frmFileTrans::selectedMedium() const {
     return optSelMemory_->isChecked() ? MeterMedium::Memory : MeterMedium::Card;
 }
 
-std::int16_t frmFileTrans::runExchange(frmProgress& progress, const std::function<std::int16_t(Link&)>& exchange) {
-    return RunOperation(progress, [&] {
-        // A serial port belongs to the thread that makes it.
-        const std::unique_ptr<SerialPort> port = makeSerialPort_();
-        Link link(ctx_, *port, linkClock_);
-        return exchange(link);
-    });
-}
-
 void frmFileTrans::announceAndReadDirectory() {
     ShowInformationText(ctx_, ctx_.catalogue.text(textsOf(selectedMedium()).announce));
     readDirectory();
@@ -238,7 +230,9 @@ void frmFileTrans::readDirectory() {
     const MediumTexts& texts = textsOf(medium);
     frmProgress progress(ctx_, frmProgress::DirectoryRead, text(texts.reading), this);
     MeterFileList list;
-    const bool read = runExchange(progress, [&](Link& link) { return GetZrFileName(link, medium, list); }) == 0;
+    const bool read = RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_, [&](Link& link) {
+                          return GetZrFileName(link, medium, list);
+                      }) == 0;
     // A failed read leaves the list as it was, unless it shows the other medium's files:
     // those cannot be picked from this one.
     if (!read && medium == listedMedium_) return;
@@ -272,7 +266,7 @@ void frmFileTrans::transferFiles() {
     progress.allowStopping(text(kCancelCaption));
     TransferProgress fileLine(linkClock_, progress);
     std::int16_t written = 0;
-    const bool transferred = runExchange(progress, [&](Link& link) {
+    const bool transferred = RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_, [&](Link& link) {
         const std::int16_t result = TransStart(link, medium, selected, targets, fileLine);
         // Still on the worker: writing a large workbook takes a while. Like a spreadsheet
         // left open, it keeps the sheets of the files that arrived before a run stopped.

@@ -59,8 +59,6 @@ private:
     void Init();
     QString text(int id) const;
     MeterMedium selectedMedium() const;
-    // Runs `exchange` over a line of its own behind `progress`; its 0 or -1.
-    std::int16_t runExchange(frmProgress& progress, const std::function<std::int16_t(Link&)>& exchange);
     void announceAndReadDirectory();
     void readDirectory();
     void mediumSelected(MeterMedium medium);
