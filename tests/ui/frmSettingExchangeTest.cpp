@@ -21,11 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 }  // namespace
 
 class frmSettingExchangeTest : public QObject {
