@@ -169,4 +169,6 @@ DaKindChoices DaKindChoicesFor(std::int16_t kind) {
     return kKindChoices[kind];
 }
 
+bool IsReactiveEnergyItem(std::int16_t daItem) { return IndexToDaItem(daItem).find("varh") != std::string::npos; }
+
 }  // namespace voltaro

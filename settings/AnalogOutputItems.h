@@ -35,6 +35,9 @@ int DaItemToPosition(std::span<const std::int16_t> list, std::int16_t daItem);
 // The item at list position `position`, or -1 for a position outside the list.
 std::int16_t PositionToDaItem(std::span<const std::int16_t> list, int position);
 
+// Whether an item is a reactive energy (its output rate reads in kVarh, not kWh).
+bool IsReactiveEnergyItem(std::int16_t daItem);
+
 // The choices beside the item that a kind takes; the others are disabled.
 struct DaKindChoices {
     bool order;

@@ -98,6 +98,12 @@ bool EnergyUnitApplies(std::int16_t whDigit) { return whDigit != kWhDigitStandar
 
 bool IntervalAllowsPrinter(std::int16_t interval) { return interval > kLastPrinterlessInterval; }
 
+AutoSaveLabels AutoSaveLabelsFor(std::int16_t interval) {
+    if (interval <= kLastSubSecondInterval) return {false, false, false, true, false};
+    if (interval <= kLastPrinterlessInterval) return {true, false, false, false, true};
+    return {true, true, true, true, true};
+}
+
 std::optional<IntervalWarningSelectors> IntervalWarnings(std::int16_t interval) {
     if (interval >= 0 && interval <= kLastSubSecondInterval) return IntervalWarningSelectors{1, 1, 1};
     if (interval > kLastSubSecondInterval && interval <= kLastPrinterlessInterval)

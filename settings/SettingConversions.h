@@ -55,4 +55,17 @@ struct IntervalWarningSelectors {
 };
 std::optional<IntervalWarningSelectors> IntervalWarnings(std::int16_t interval);
 
+// The "Auto" labels of the saving page and the RS-232 connection that an interval
+// leaves shown: a sub-second interval leaves no energy, waveform or harmonic saving of
+// its own, and no average, maximum or minimum; one of 30 seconds and under no waveform
+// or harmonic saving, and no automatic connection.
+struct AutoSaveLabels {
+    bool energy;
+    bool waveform;
+    bool harmonics;
+    bool connection;
+    bool statistics;  // average, maximum and minimum, while normal measurements are saved
+};
+AutoSaveLabels AutoSaveLabelsFor(std::int16_t interval);
+
 }  // namespace voltaro

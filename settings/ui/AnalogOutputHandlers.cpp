@@ -1,6 +1,7 @@
 #include "settings/ui/AnalogOutputHandlers.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 #include "settings/AnalogOutputItems.h"
 #include "settings/ui/ControlValue.h"
@@ -10,6 +11,8 @@ namespace voltaro {
 namespace {
 
 constexpr int kFirstItemLabel = 3000;  // + the absolute item number
+constexpr int kFirstRateLabel = 2921;
+constexpr int kFirstReactiveRateLabel = 2928;
 
 }  // namespace
 
@@ -46,7 +49,14 @@ void AnalogOutputHandlers::kindChosen(int channel, int position) {
 }
 
 void AnalogOutputHandlers::itemChosen(int channel, int position) {
-    if (idle()) ctx_.CurrentSetting.DaItem[static_cast<std::size_t>(channel)] = itemAt(channel, position);
+    const std::int16_t item = itemAt(channel, position);
+    // The rates of a reactive energy read in kVarh, of every other item in kWh.
+    const int firstRate = IsReactiveEnergyItem(item) ? kFirstReactiveRateLabel : kFirstRateLabel;
+    QComboBox* rates = c_.cmbDaRate[channel];
+    const QSignalBlocker quiet(rates);
+    for (int rate = 0; rate < rates->count(); ++rate)
+        rates->setItemText(rate, QString::fromStdString(ctx_.catalogue.text(firstRate + rate)));
+    if (idle()) ctx_.CurrentSetting.DaItem[static_cast<std::size_t>(channel)] = item;
 }
 
 void AnalogOutputHandlers::buildItemList(int channel) {

@@ -33,8 +33,6 @@ constexpr int kPhaseFromU1 = 1;
 constexpr int kConnectPc = 0;
 constexpr int kConnectPrinter = 1;
 constexpr int kCopyToPrinter = 2;
-constexpr int kLastSubSecondInterval = 3;
-constexpr int kLastPrinterlessInterval = 9;
 
 using Int16 = std::int16_t;
 using Check = std::int16_t (*)(AppContext&, int);
@@ -322,11 +320,11 @@ void SettingHandlers::intervalChosen(int position) {
         SelectListPosition(c_.cmbConnect, kConnectPc);
         ctx_.CurrentSetting.Rs232Connect = kConnectPc;
     }
-    show({c_.lblWaveAuto, c_.lblWhAuto, c_.lblHrmAuto, c_.lblConnectAuto}, true);
-    if (position <= kLastSubSecondInterval)
-        show({c_.lblWhAuto, c_.lblWaveAuto, c_.lblHrmAuto}, false);
-    else if (position <= kLastPrinterlessInterval)
-        show({c_.lblWaveAuto, c_.lblHrmAuto, c_.lblConnectAuto}, false);
+    const AutoSaveLabels labels = AutoSaveLabelsFor(interval);
+    c_.lblWhAuto->setVisible(labels.energy);
+    c_.lblWaveAuto->setVisible(labels.waveform);
+    c_.lblHrmAuto->setVisible(labels.harmonics);
+    c_.lblConnectAuto->setVisible(labels.connection);
     if (idle()) {
         if (const auto warnings = IntervalWarnings(interval))
             ShowSettingWarnings(ctx_, warnings->interval, warnings->saving, warnings->integration);
@@ -340,9 +338,9 @@ void SettingHandlers::showNormalSaveLabels() {
         show({c_.lblInstAuto, c_.lblAveAuto, c_.lblMaxAuto, c_.lblMinAuto}, false);
         return;
     }
-    show({c_.lblInstAuto, c_.lblAveAuto, c_.lblMaxAuto, c_.lblMinAuto}, true);
-    if (c_.cmbInterval->currentIndex() <= kLastSubSecondInterval)
-        show({c_.lblAveAuto, c_.lblMaxAuto, c_.lblMinAuto}, false);
+    c_.lblInstAuto->setVisible(true);
+    const bool statistics = AutoSaveLabelsFor(static_cast<Int16>(c_.cmbInterval->currentIndex())).statistics;
+    show({c_.lblAveAuto, c_.lblMaxAuto, c_.lblMinAuto}, statistics);
 }
 
 void SettingHandlers::connectionChosen(int position) {

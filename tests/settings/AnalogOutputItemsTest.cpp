@@ -122,5 +122,12 @@ TEST(AnalogOutputItems, KindsTakeOrderMagnificationOrRate) {
     for (const auto& c : cases) EXPECT_EQ(DaKindChoicesFor(c.kind), c.expected) << "kind " << c.kind;
 }
 
+// Only the reactive energies have their rates in kVarh: not active energy, not reactive power.
+TEST(AnalogOutputItems, ReactiveEnergiesAreTheVarhItems) {
+    for (const std::int16_t item : {44, 47, 48, 51, 67, 68, 82, 83}) EXPECT_TRUE(IsReactiveEnergyItem(item)) << item;
+    for (const std::int16_t item : {0, 19, 36, 43, 61, 65, 66, 76, 80, 81, -1, 84})
+        EXPECT_FALSE(IsReactiveEnergyItem(item)) << item;
+}
+
 }  // namespace
 }  // namespace voltaro

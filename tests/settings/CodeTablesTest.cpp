@@ -177,20 +177,26 @@ TEST(SettingConversions, LoadsAndCurrentChannelsPerWiring) {
 
 TEST(SettingConversions, IntervalsOf30SecondsAndUnderWarnAndExcludeThePrinter) {
     using Selectors = std::optional<std::array<std::int16_t, 3>>;
+    using Labels = std::array<bool, 5>;  // energy, waveform, harmonics, connection, statistics
     const struct {
         std::int16_t interval;
         bool printer;
         Selectors warnings;
+        Labels labels;
     } cases[] = {
-        {3, false, Selectors{{1, 1, 1}}},  // 500ms
-        {4, false, Selectors{{2, 2, 0}}},  // 1sec
-        {10, true, std::nullopt},          // 1min
+        {0, false, Selectors{{1, 1, 1}}, {false, false, false, true, false}},  // 1wave
+        {3, false, Selectors{{1, 1, 1}}, {false, false, false, true, false}},  // 500ms
+        {4, false, Selectors{{2, 2, 0}}, {true, false, false, false, true}},   // 1sec
+        {9, false, Selectors{{2, 2, 0}}, {true, false, false, false, true}},   // 30sec
+        {10, true, std::nullopt, {true, true, true, true, true}},              // 1min
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IntervalAllowsPrinter(c.interval), c.printer) << c.interval;
         const auto w = IntervalWarnings(c.interval);
         const Selectors got = w ? Selectors{{w->interval, w->saving, w->integration}} : std::nullopt;
         EXPECT_EQ(got, c.warnings) << c.interval;
+        const AutoSaveLabels l = AutoSaveLabelsFor(c.interval);
+        EXPECT_EQ((Labels{l.energy, l.waveform, l.harmonics, l.connection, l.statistics}), c.labels) << c.interval;
     }
 }
 
