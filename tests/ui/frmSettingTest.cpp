@@ -189,16 +189,9 @@ private slots:
         QTest::newRow("CT of its channel") << "txtCt(0)"
                                            << "9999.99"
                                            << "9999.99" << QByteArray("CT 9999.99,1.00,1.00,1.00") << none;
-        QTest::newRow("CT too large") << "txtCt(0)"
-                                      << "9999.995"
-                                      << "1.00" << QByteArray("CT 1.00,1.00,1.00,1.00")
-                                      << QStringList{"Invalid CT ratio."};
         QTest::newRow("swell") << "txtSwell"
                                << "150.7"
                                << "150" << QByteArray("SWELL 150") << none;
-        QTest::newRow("dip checked before the cut") << "txtDip"
-                                                    << "100.5"
-                                                    << "90" << QByteArray("DIP 90") << QStringList{"Invalid dip."};
         QTest::newRow("dip cut") << "txtDip"
                                  << "99.9"
                                  << "99" << QByteArray("DIP 99") << none;
@@ -208,10 +201,6 @@ private slots:
         QTest::newRow("hysteresis rounded") << "txtHysteresis"
                                             << "9.6"
                                             << "10" << QByteArray("HYSTERESIS 10") << none;
-        QTest::newRow("hysteresis too large")
-            << "txtHysteresis"
-            << "10.4"
-            << "1" << QByteArray("HYSTERESIS 1") << QStringList{"Invalid Hysteresis."};
         QTest::newRow("ID") << "txtID"
                             << "5"
                             << "005" << QByteArray("ID 005") << none;
@@ -235,14 +224,6 @@ private slots:
                                                    "FILE \xB1\xB2"
                                                    "DATA_1")
                                             << none;
-        QTest::newRow("file name too short")
-            << "txtFilename"
-            << "abc"
-            << "DATA0001" << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
-        QTest::newRow("file name with a dot")
-            << "txtFilename"
-            << "ab.defgh"
-            << "DATA0001" << QByteArray("FILE DATA0001") << QStringList{"Invalid filename."};
         QTest::newRow("file name beyond the code page")
             << "txtFilename"
             << "\u3042bcdefgh"
