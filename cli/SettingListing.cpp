@@ -69,9 +69,8 @@ constexpr ListTexts kInputChannels{2936, 2};
 constexpr ListTexts kAdRanges{2938, kAdRangeCount};
 constexpr ListTexts kDaItems{3000, kDaItemCount};
 
-// The parity list shows Even, Odd, None; the record keeps 0 odd, 1 even, 2 none.
+// The parity list shows Even, Odd, None (ParityListPosition of the record's code).
 constexpr ListTexts kParities{2615, 3};
-constexpr int kParityPositionByCode[] = {1, 0, 2};
 
 constexpr int kFixSampling = 2206;
 constexpr std::int16_t kSelectedOrders = 3;  // the last entry of the order selection
@@ -200,8 +199,8 @@ void listCommunicationPage(Listing& l, const SettingRecord& r) {
     l.add(2601, l.entry(kRs232Connections, r.Rs232Connect));
     l.add(2604, l.entry(kBaudRates, r.Rs232Baud));
     l.add(2611, l.entry(kDataLengths, r.Rs232DataLen));
-    const bool knownParity = r.Rs232Parity >= 0 && r.Rs232Parity < std::ssize(kParityPositionByCode);
-    l.add(2614, knownParity ? l.entry(kParities, kParityPositionByCode[r.Rs232Parity]) : std::to_string(r.Rs232Parity));
+    const int parity = ParityListPosition(r.Rs232Parity);
+    l.add(2614, parity >= 0 ? l.entry(kParities, parity) : std::to_string(r.Rs232Parity));
     l.add(2618, l.entry(kStopBits, r.Rs232StopBit));
     l.add(2621, l.entry(kFlows, r.Rs232Flow));
 }

@@ -9,6 +9,7 @@
 #include "app/DefaultSettings.h"
 #include "app/ErrorReporting.h"
 #include "cli/MeterSession.h"
+#include "cli/SettingEdit.h"
 #include "cli/SettingListing.h"
 #include "settings/SettingCheck.h"
 #include "settings/SettingFile.h"
@@ -27,6 +28,7 @@ constexpr char kSynopsis[] =
     "receive [PORT OPTIONS] -o FILE.SET\n"
     "       voltaro settings send [PORT OPTIONS] [--pc-time] FILE.SET\n"
     "       voltaro settings (check | show) FILE.SET\n"
+    "       voltaro settings set FILE.SET NAME=VALUE...\n"
     "       voltaro settings defaults -o FILE.SET";
 
 int usage(const Console& console, const std::string& complaint) {
@@ -38,11 +40,13 @@ enum class Arguments {
     OutputFile,          // -o FILE.SET
     InputFile,           // FILE.SET
     InputFileAndPcTime,  // [--pc-time] FILE.SET
+    InputFileAndItems,   // FILE.SET NAME=VALUE...
 };
 
 struct SettingsOptions {
     std::string file;  // the setting file written or read
     bool pcTime = false;
+    std::vector<std::string> items;  // NAME=VALUE, as given
 };
 
 // Empty when the arguments are right; otherwise what is wrong with them.
@@ -65,6 +69,8 @@ std::string takeOptions(const std::vector<std::string>& args, Arguments expected
             return "unknown option '" + arg + "'";
         } else if (!writes && !file) {
             file = arg;
+        } else if (expected == Arguments::InputFileAndItems) {
+            options.items.push_back(arg);
         } else {
             return "unexpected argument '" + arg + "'";
         }
@@ -117,6 +123,13 @@ int showFile(const SettingsOptions& options, const Console& console) {
     return kExitSuccess;
 }
 
+int setItems(const SettingsOptions& options, const Console& console) {
+    std::vector<SettingAssignment> assignments;
+    if (const std::string complaint = TakeSettingAssignments(options.items, assignments); !complaint.empty())
+        return usage(console, complaint);
+    return EditSettingFile(options.file, assignments, console);
+}
+
 // The factory setting as it is, ready to be checked or sent.
 int writeDefaults(const SettingsOptions& options, const Console& console) {
     FileJob job(console);
@@ -138,6 +151,7 @@ constexpr Job kJobs[] = {
     {"send", Arguments::InputFileAndPcTime, nullptr, sendSetting},
     {"check", Arguments::InputFile, checkFile, nullptr},
     {"show", Arguments::InputFile, showFile, nullptr},
+    {"set", Arguments::InputFileAndItems, setItems, nullptr},
     {"defaults", Arguments::OutputFile, writeDefaults, nullptr},
 };
 
@@ -146,7 +160,7 @@ constexpr Job kJobs[] = {
 int RunSettingsCommand(const std::vector<std::string>& args, const Console& console) {
     const std::string name = args.empty() ? std::string() : args[0];
     const Job* job = std::find_if(std::begin(kJobs), std::end(kJobs), [&](const Job& j) { return j.name == name; });
-    if (job == std::end(kJobs)) return usage(console, "say receive, send, check, show or defaults");
+    if (job == std::end(kJobs)) return usage(console, "say receive, send, check, show, set or defaults");
     std::vector<std::string> rest(args.begin() + 1, args.end());
     std::optional<MeterSession> session;
     if (job->withMeter != nullptr) {

@@ -32,10 +32,11 @@ constexpr std::array kSubcommands{
                RunFilesCommand},
     Subcommand{"settings",
                "receive [PORT OPTIONS] -o FILE.SET | send [PORT OPTIONS] [--pc-time] FILE.SET"
-               " | (check | show) FILE.SET | defaults -o FILE.SET",
+               " | (check | show) FILE.SET | set FILE.SET NAME=VALUE... | defaults -o FILE.SET",
                "receive the meter's setting into a setting file, or send one to the meter (read back, and undone "
                "when the meter does not take it all; --pc-time sets its clock to the PC's); check a setting file, "
-               "show its items, or write the factory setting (its measurement file name still to be given)",
+               "show its items, change them (NAME is a line's key, VALUE its values as the file spells them, "
+               "taken as the settings window takes them), or write the factory setting",
                RunSettingsCommand},
     Subcommand{"reset", "[--yes] [PORT OPTIONS]",
                "reset the meter to its factory setting; --yes answers the question OK",

@@ -205,13 +205,14 @@ std::string FormatSettingFile(const SettingRecord& record) {
     return out;
 }
 
-bool ParseSettingFile(std::string_view bytes, SettingRecord& record) {
+bool ParseSettingFile(std::string_view bytes, SettingRecord& record, OrderLines orders) {
     SettingRecord read = record;
     LineReader reader(bytes);
     ForEachLine(read, reader);
     if (!reader.intact()) return false;
     // Every file lists the orders; they count only when the file selects its own.
-    if (read.SaveHrmOrdSel != kOwnOrderSelection) read.SaveHrmOrder = record.SaveHrmOrder;
+    if (orders == OrderLines::WhenSelected && read.SaveHrmOrdSel != kOwnOrderSelection)
+        read.SaveHrmOrder = record.SaveHrmOrder;
     record = std::move(read);
     return true;
 }
@@ -223,12 +224,12 @@ std::int16_t WriteSettingFile(AppContext& ctx, const std::string& path, const Se
     return kAlreadyReported;
 }
 
-std::int16_t ReadSettingFile(AppContext& ctx, const std::string& path, SettingRecord& record) {
+std::int16_t ReadSettingFile(AppContext& ctx, const std::string& path, SettingRecord& record, OrderLines orders) {
     std::string bytes;
     std::string error;
     // A file that cannot be read, a FIFO or a file far too long is no setting file either: the user
     // sees the one message.
-    if (!ReadSmallRegularFile(path, kMaxFileBytes, bytes, error) || !ParseSettingFile(bytes, record)) {
+    if (!ReadSmallRegularFile(path, kMaxFileBytes, bytes, error) || !ParseSettingFile(bytes, record, orders)) {
         ShowErrorMessage(ctx, kErrKindApplication, kNotSettingFile);
         return kAlreadyReported;
     }

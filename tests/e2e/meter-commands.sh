@@ -75,7 +75,7 @@ start_meter
 expect 0 "" "$received" settings receive -o "$work/meter.SET"
 "$bin/voltaro" settings check "$work/meter.SET"
 cp "$work/meter.SET" "$work/original.SET"
-sed -i -e 's/^INTERVAL 15\r$/INTERVAL 13\r/' -e 's/^DIP 90\r$/DIP 85\r/' "$work/meter.SET"
+"$bin/voltaro" settings set "$work/meter.SET" INTERVAL=13 DIP=85
 [[ $(grep -c -e $'^INTERVAL 13\r$' -e $'^DIP 85\r$' "$work/meter.SET") == 2 ]] || { echo "FAILED: no change"; exit 1; }
 expect 0 "" "Sending the setting data has finished." settings send "$work/meter.SET"
 expect 0 "" "$received" settings receive -o "$work/again.SET"
