@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/NumberText.h"
+#include "settings/AnalogOutputItems.h"
 #include "settings/CodeTables.h"
 #include "settings/SettingConversions.h"
 
@@ -227,8 +228,7 @@ void listAnalogPage(Listing& l, const SettingRecord& r) {
         l.add(2914, channel, l.entry(kDaItems, r.DaItem[ch]));
         l.add(2915, channel, std::to_string(r.DaOrder[ch]));
         l.add(2916, channel, l.entry(kDaMags, r.DaMag[ch]));
-        // The rates read in varh for the reactive energy items, in Wh for all others.
-        const bool reactive = IndexToDaItem(r.DaItem[ch]).find("varh") != std::string::npos;
+        const bool reactive = IsReactiveEnergyItem(r.DaItem[ch]);
         l.add(2920, channel, l.entry(reactive ? kReactiveEnergyRates : kEnergyRates, r.DaRate[ch]));
     }
     for (int ch = 0; ch < 2; ++ch) l.add(2935, kInputChannels.firstText + ch, l.entry(kAdRanges, r.AdRange[ch]));

@@ -111,7 +111,9 @@ TEST_F(SettingsCommand, SetRewritesTheFileOnlyWhenEverythingPasses) {
         if (const auto at = expectedError.find("{}"); at != std::string::npos) expectedError.replace(at, 2, file);
         EXPECT_EQ(err.str().substr(0, err.str().find('\n')), expectedError);
         EXPECT_EQ(bytesOf(file), c.status == 0 ? changed : written) << c.firstErrorLine;
-        if (c.status != 0) EXPECT_EQ(std::filesystem::last_write_time(file), earlier) << c.firstErrorLine;
+        if (c.status != 0) {
+            EXPECT_EQ(std::filesystem::last_write_time(file), earlier) << c.firstErrorLine;
+        }
     }
 }
 

@@ -122,7 +122,9 @@ TEST_F(SettingChange, AppliesTheWindowsRulesItemAfterItem) {
             if ((code = ApplySettingChange(ctx, record, key, value)) != 0) break;
         EXPECT_EQ(code, c.code) << c.name;
         EXPECT_TRUE(record == expected) << c.name;
-        if (c.code != 0) EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message}) << c.name;
+        if (c.code != 0) {
+            EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message}) << c.name;
+        }
     }
 }
 
@@ -149,7 +151,9 @@ TEST_F(SettingChange, RefusesWhatTakesTheRatedPowerPast999Point9Terawatts) {
         const SettingRecord before = record;
         messages.boxes.clear();
         EXPECT_EQ(ApplySettingChange(ctx, record, c.key, c.value), c.code) << c.key << '=' << c.value;
-        if (c.code != 0) EXPECT_TRUE(record == before) << c.key;
+        if (c.code != 0) {
+            EXPECT_TRUE(record == before) << c.key;
+        }
         EXPECT_EQ(messages.boxes.size(), c.code != 0 ? 1u : 0u) << c.key;
     }
 }
