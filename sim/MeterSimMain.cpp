@@ -50,7 +50,6 @@ bool InstallStopSignals() {
     return ::sigaction(SIGTERM, &action, nullptr) == 0 && ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
-// The sample card is built beside the program.
 std::filesystem::path ProgramFolder(const char* argv0) {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -107,7 +106,7 @@ int main(int argc, char** argv) {
         std::cout << kMeterSimUsage;
         return 0;
     }
-    if (options->folders.card.empty()) options->folders.card = ProgramFolder(argv[0]) / "meter-card";
+    if (options->folders.card.empty()) options->folders.card = DefaultCardFolder(ProgramFolder(argv[0]));
 
     std::ofstream log;
     if (!options->logFile.empty()) {

@@ -10,7 +10,8 @@ const std::string_view kMeterSimUsage =
     "usage: voltaro-meter-sim [OPTION]...\n"
     "Serves a simulated ZR915 meter on a pseudo-terminal; prints the device path first.\n"
     "\n"
-    "  --card DIR                  files on the PC card (default: meter-card beside the program)\n"
+    "  --card DIR                  files on the PC card (default: the sample card, meter-card\n"
+    "                              beside the program or in its share/voltaro folder)\n"
     "  --memory DIR                files in the internal memory (default: none)\n"
     "  --log FILE                  write every command line received to FILE\n"
     "  --silent-on CMD             leave CMD unanswered (a keyword such as :LANG? or a whole line)\n"
@@ -154,6 +155,15 @@ std::optional<MeterSimOptions> ParseMeterSimOptions(std::span<const std::string_
         }
     }
     return options;
+}
+
+std::filesystem::path DefaultCardFolder(const std::filesystem::path& programFolder) {
+    const std::filesystem::path beside = programFolder / "meter-card";
+    const std::filesystem::path installed = programFolder.parent_path() / "share" / "voltaro" / "meter-card";
+    std::error_code error;
+    if (!std::filesystem::is_directory(beside, error) && std::filesystem::is_directory(installed, error))
+        return installed;
+    return beside;
 }
 
 }  // namespace voltaro::sim
