@@ -41,7 +41,7 @@ echo "ok: the control fields"
 dpkg-deb --extract "$deb" "$work/root"
 depends=$(field Depends)
 # The package names of Depends, alternatives and versions aside.
-depended=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
+depended=$(tr ',|' '\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
 for program in "$work"/root/usr/bin/*; do
     for library in $(readelf --dynamic "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'); do
         # "libfoo.so.1 => /path/libfoo.so.1 (address)", or the loader's "/path/ld-linux.so.2 (address)"
