@@ -13,6 +13,7 @@ const std::string_view kMeterSimUsage =
     "  --card DIR                  files on the PC card (default: meter-card beside the program)\n"
     "  --memory DIR                files in the internal memory (default: none)\n"
     "  --log FILE                  write every command line received to FILE\n"
+    "  --hang-up-on CMD            close the line and end when CMD arrives, as if unplugged\n"
     "  --silent-on CMD             leave CMD unanswered (a keyword such as :LANG? or a whole line)\n"
     "  --garble-on CMD             answer CMD with line noise instead of its reply\n"
     "  --split N:MS                send replies in pieces of N bytes, MS milliseconds apart\n"
@@ -54,6 +55,7 @@ constexpr Option kOptions[] = {
     {"--card", true, [](MeterSimOptions& o, std::string_view v) { return !(o.folders.card = v).empty(); }},
     {"--memory", true, [](MeterSimOptions& o, std::string_view v) { return !(o.folders.memory = v).empty(); }},
     {"--log", true, [](MeterSimOptions& o, std::string_view v) { return !(o.logFile = v).empty(); }},
+    {"--hang-up-on", true, [](MeterSimOptions& o, std::string_view v) { return !(o.hangUpOn = v).empty(); }},
     {"--silent-on", true,
      [](MeterSimOptions& o, std::string_view v) {
          o.faults.silentOn.emplace_back(v);
