@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "link/MeterScan.h"
 #include "link/MonotonicClock.h"
+#include "link/PortNames.h"
 #include "link/SerialPort.h"
 
 namespace voltaro {
@@ -30,6 +32,10 @@ struct Console {
     std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
     // The clock of the line's time-outs; the steady clock when not set.
     const MonotonicClock* linkClock = nullptr;
+    // The serial ports the system reports, which `identify --scan` asks; none when not set.
+    std::function<std::vector<ReportedPort>()> listSerialPorts;
+    // Runs the workers of a scan, each on a thread of its own; plain threads when not set.
+    ParallelRunner runInParallel;
 };
 
 // The process's own standard streams.

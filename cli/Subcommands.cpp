@@ -21,7 +21,9 @@ constexpr std::array kSubcommands{
                "cut a data CSV file into pieces of N lines or N columns in DIR (default: here); --yes "
                "overwrites existing pieces without asking",
                RunDivideCommand},
-    Subcommand{"identify", "[PORT OPTIONS]", "ask the meter for its model and version (\"ZR915 1.05\")",
+    Subcommand{"identify", "[--scan [DEVICE...]] [PORT OPTIONS]",
+               "ask the meter for its model and version (\"ZR915 1.05\"); --scan asks every serial port the system "
+               "reports and each DEVICE at once and lists the meters that answer (\"/dev/ttyUSB0  ZR915 1.05\")",
                RunIdentifyCommand},
     Subcommand{"setup", "[PORT OPTIONS]", "keep the serial port setup for the window and the commands, and show it",
                RunSetupCommand},

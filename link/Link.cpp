@@ -23,6 +23,10 @@ constexpr double kLongestDeadlineSeconds = 1e9;
 
 using Seconds = std::chrono::duration<double>;
 
+constexpr int kCannotOpenText = 350;     // precedes the device
+constexpr int kLineLostText = 351;       // precedes the device
+constexpr int kLineLostAfterText = 352;  // follows the device, before the system's text
+
 }  // namespace
 
 std::int16_t Link::OpenCommPort(const PcSettings& pc) {
@@ -31,9 +35,10 @@ std::int16_t Link::OpenCommPort(const PcSettings& pc) {
     const SerialLineSettings line = LineSettings(pc);
     const int bitsPerCharacter = 1 + line.dataBits + (line.parity == 'N' ? 0 : 1) + line.stopBits;
     if (line.baud > 0) secondsPerCharacter_ = static_cast<double>(bitsPerCharacter) / line.baud;
+    device_ = line.device;
     std::string error;
     if (port_.open(line, error)) return 0;
-    ReportSystemError(ctx_, error);
+    ReportSystemError(ctx_, ctx_.catalogue.text(kCannotOpenText) + device_ + ": " + error);
     return kAlreadyReported;
 }
 
@@ -52,7 +57,14 @@ std::int16_t Link::SendRaw(std::string_view text, std::string_view terminator) {
 }
 
 std::int16_t Link::communicationFailed() {
-    ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
+    if (!lineLost()) {
+        ShowErrorMessage(ctx_, kErrKindApplication, kCommunicationFailed);
+        return kAlreadyReported;
+    }
+    // In the same box, under the usual words: a dead line is told from a silent meter.
+    const Catalogue& texts = ctx_.catalogue;
+    ReportSystemError(ctx_, texts.codeText(kCommunicationFailed) + '\n' + texts.text(kLineLostText) + device_ +
+                                texts.text(kLineLostAfterText) + ": " + port_.lineError());
     return kAlreadyReported;
 }
 
@@ -61,6 +73,11 @@ MonotonicClock::TimePoint Link::ReplyDeadline(std::uint64_t bytes, int timeoutSe
         kSilencesPerReply * std::max(timeoutSeconds, 1) + static_cast<double>(bytes) * secondsPerCharacter_;
     if (seconds > kLongestDeadlineSeconds) return MonotonicClock::TimePoint::max();
     return clock_.now() + std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(seconds));
+}
+
+MonotonicClock::Duration Link::LineTime(std::uint64_t bytes) const {
+    const double seconds = std::min(static_cast<double>(bytes) * secondsPerCharacter_, kLongestDeadlineSeconds);
+    return std::chrono::duration_cast<MonotonicClock::Duration>(Seconds(seconds));
 }
 
 long long Link::wholeSeconds(MonotonicClock::TimePoint t) const {
@@ -96,13 +113,19 @@ std::int16_t Link::AwaitInput(int timeoutSeconds, MonotonicClock::TimePoint dead
     for (;;) {
         if (clock_.now() >= deadline) return communicationFailed();
         if (!pending_.empty() || waitForInput(std::min(silenceEnd, deadline))) return 0;
+        // A lost line stays lost: waiting out the time-out would only keep the user waiting.
+        if (lineLost()) return communicationFailed();
         if (wholeSeconds(clock_.now()) - start >= timeout) return communicationFailed();
     }
 }
 
 std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutSeconds, std::size_t longest) {
+    return receiveUntil(text, terminator, timeoutSeconds, longest, ReplyDeadline(longest, timeoutSeconds));
+}
+
+std::int16_t Link::receiveUntil(std::string& text, char terminator, int timeoutSeconds, std::size_t longest,
+                                MonotonicClock::TimePoint deadline) {
     text.clear();
-    const auto deadline = ReplyDeadline(longest, timeoutSeconds);
     for (;;) {
         // The silence is counted afresh after each piece of the reply.
         if (AwaitInput(timeoutSeconds, deadline) != 0) return kAlreadyReported;
@@ -116,9 +139,25 @@ std::int16_t Link::ReceiveUntil(std::string& text, char terminator, int timeoutS
 }
 
 std::int16_t Link::ReceiveResponse(std::string& text, int timeoutSeconds, std::size_t longest) {
-    const std::int16_t result = ReceiveUntil(text, '\n', timeoutSeconds, longest + 2);
+    return receiveLine(text, timeoutSeconds, longest, ReplyDeadline(longest + 2, timeoutSeconds));
+}
+
+std::int16_t Link::receiveLine(std::string& text, int timeoutSeconds, std::size_t longest,
+                               MonotonicClock::TimePoint deadline) {
+    const std::int16_t result = receiveUntil(text, '\n', timeoutSeconds, longest + 2, deadline);
     if (result == 0) text.resize(text.size() >= 2 ? text.size() - 2 : 0);
     return result;
+}
+
+std::int16_t Link::QueryBy(std::string_view command, std::string& reply, MonotonicClock::TimePoint deadline,
+                           std::size_t longest) {
+    reply.clear();
+    std::string line(command);
+    line += "\r\n";
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock_.now());
+    if (left.count() <= 0 || !port_.write(line, left)) return communicationFailed();
+    // The deadline is the bound; the silence rule is left at the meter's own time-out.
+    return receiveLine(reply, kReplyTimeoutSeconds, longest, deadline);
 }
 
 void Link::WaitSeconds(int seconds) {

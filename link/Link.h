@@ -27,13 +27,16 @@ public:
     AppContext& context() { return ctx_; }
     const MonotonicClock& clock() const { return clock_; }
 
-    // Opens the port with the serial settings of `pc` (closing it first when open);
-    // 0, or -1 after showing the system's text.
+    // Opens the port with the serial settings of `pc` (closing it first when open); 0, or -1
+    // after showing "Cannot open DEVICE: " and the system's text.
     std::int16_t OpenCommPort(const PcSettings& pc);
     void CloseCommPort();
 
     // Sends text and terminator and waits until they have left; -1 ("Communication
     // failed." shown) when the line does not take them within a safety time-out.
+    // Whenever "Communication failed." is shown for a line the port reports lost (a device
+    // unplugged, the other side of a pseudo-terminal gone), a second line says so: "The line
+    // to DEVICE was lost: " and the system's text.
     std::int16_t SendRaw(std::string_view text, std::string_view terminator);
     std::int16_t SendCommand(std::string_view text) { return SendRaw(text, "\r\n"); }
 
@@ -47,10 +50,18 @@ public:
     std::int16_t ReceiveResponse(std::string& text, int timeoutSeconds = kReplyTimeoutSeconds,
                                  std::size_t longest = kLongestReplyLine);
 
+    // Sends `command` and reads its reply line (without CR LF, at most `longest` bytes), the
+    // whole exchange over by `deadline`: for a device asked on the off chance that it is a
+    // meter, which gets no more time than that. -1 after "Communication failed.".
+    std::int16_t QueryBy(std::string_view command, std::string& reply, MonotonicClock::TimePoint deadline,
+                         std::size_t longest = kLongestReplyLine);
+
     // When a reply of `bytes` bytes that starts within `timeoutSeconds` is in at the latest:
     // its time on the line at the open port's rate (the slowest rate before the port is
     // opened), with room for the meter's pause before it and for stalls on the way.
     MonotonicClock::TimePoint ReplyDeadline(std::uint64_t bytes, int timeoutSeconds) const;
+    // The time `bytes` characters take on the line at the open port's rate.
+    MonotonicClock::Duration LineTime(std::uint64_t bytes) const;
 
     // Returns after `seconds` whole seconds.
     void WaitSeconds(int seconds);
@@ -72,6 +83,11 @@ public:
 
 private:
     std::int16_t communicationFailed();
+    std::int16_t receiveLine(std::string& text, int timeoutSeconds, std::size_t longest,
+                             MonotonicClock::TimePoint deadline);
+    std::int16_t receiveUntil(std::string& text, char terminator, int timeoutSeconds, std::size_t longest,
+                              MonotonicClock::TimePoint deadline);
+    bool lineLost() const { return port_.isOpen() && !port_.lineError().empty(); }
     bool takeWaitingInput();
     bool waitForInput(MonotonicClock::TimePoint deadline);
     long long wholeSeconds(MonotonicClock::TimePoint t) const;
@@ -80,6 +96,7 @@ private:
     SerialPort& port_;
     const MonotonicClock& clock_;
     std::string pending_;
+    std::string device_;  // of the last opening, for the messages
     // A character's time on the line; until the port is opened, that of the slowest setup
     // (1200 bit/s; start bit, 8 data bits, parity bit, 2 stop bits).
     double secondsPerCharacter_ = 12.0 / 1200;

@@ -68,8 +68,14 @@ std::string VersionOfIdentity(std::string_view reply) {
     return std::string(lastFive.substr(0, 4));
 }
 
+bool IsVersionText(std::string_view version) { return version.size() == 4 && version[1] == '.'; }
+
+bool IsMeterIdentity(std::string_view reply) {
+    return ModelOfIdentity(reply) == kMeterModel && IsVersionText(VersionOfIdentity(reply));
+}
+
 std::int16_t CheckVersionFormat(AppContext& ctx, std::string_view version) {
-    if (version.size() == 4 && version[1] == '.') return 0;
+    if (IsVersionText(version)) return 0;
     ShowErrorMessage(ctx, kErrKindApplication, kInvalidVersion);
     return kInvalidVersion;
 }

@@ -14,8 +14,14 @@ inline constexpr std::string_view kMeterModel = "ZR915";
 std::string ModelOfIdentity(std::string_view reply);
 std::string VersionOfIdentity(std::string_view reply);
 
+// A version of the form "?.??".
+bool IsVersionText(std::string_view version);
+
 // 0 when the version reads "?.??"; otherwise reports "Invalid version number." and returns 357.
 std::int16_t CheckVersionFormat(AppContext& ctx, std::string_view version);
+
+// The identification reply of a ZR915 with a readable version: what the identity check passes.
+bool IsMeterIdentity(std::string_view reply);
 
 // Each check below returns 0 when it passed and -1 after reporting why it did not.
 

@@ -28,4 +28,17 @@ std::string DeviceForPortName(std::string_view name) {
     return std::string(name);
 }
 
+std::string ReadablePortName(const ReportedPort& port) {
+    std::string about = port.description;
+    if (!port.manufacturer.empty() && about.find(port.manufacturer) == std::string::npos)
+        about += (about.empty() ? "" : ", ") + port.manufacturer;
+    return about.empty() ? port.device : port.device + " (" + about + ')';
+}
+
+std::vector<std::string> DevicesOf(const std::vector<ReportedPort>& ports) {
+    std::vector<std::string> devices;
+    for (const ReportedPort& port : ports) devices.push_back(port.device);
+    return devices;
+}
+
 }  // namespace voltaro

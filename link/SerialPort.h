@@ -36,11 +36,15 @@ public:
     // could not be sent in time or the line failed.
     virtual bool write(std::string_view bytes, std::chrono::milliseconds timeout) = 0;
     // Waits until input is waiting or `timeout` has passed; true when input is waiting.
-    // Blocks in the system (or in the simulated line): no polling.
+    // Blocks in the system (or in the simulated line): no polling. On a lost line (see
+    // lineError) it may return false at once.
     virtual bool waitForInput(std::chrono::milliseconds timeout) = 0;
     // Moves the input waiting now (at most `capacity` bytes) to `destination` without
     // waiting; returns how many bytes it moved.
     virtual std::size_t read(char* destination, std::size_t capacity) = 0;
+    // Empty while the open line works; once it has failed for good (the device unplugged, the
+    // other side of a pseudo-terminal gone: read and write errors), the system's text of why.
+    virtual std::string lineError() const { return {}; }
 };
 
 // Makes the line for one exchange; called on the thread that will use the line.

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         voltaro::Console console = voltaro::StandardConsole();
         console.makeSerialPort = makeSerialPort;
+        console.listSerialPorts = voltaro::SystemSerialPorts;
+        console.runInParallel = voltaro::RunOnQThreads;
         return voltaro::RunCommandLine({argv + 1, argv + argc}, console);
     }
     if (!displayAvailable()) {

@@ -64,8 +64,8 @@ int PollTimeout(const MeterModel& meter, const MonotonicClock& clock) {
 }
 
 // Moves commands to the meter and replies to the line as they fall due, sleeping in
-// poll in between. Returns once a stop was requested; false on a line failure.
-bool Serve(const PseudoTerminal& terminal, MeterModel& meter, const MonotonicClock& clock) {
+// poll in between. Returns once a stop or a hang-up was requested; false on a line failure.
+bool Serve(const PseudoTerminal& terminal, MeterModel& meter, const MonotonicClock& clock, const bool& hangUp) {
     std::array<char, 4096> buffer;
     std::string outgoing;  // taken from the meter, not yet accepted by the line
     for (;;) {
@@ -83,6 +83,7 @@ bool Serve(const PseudoTerminal& terminal, MeterModel& meter, const MonotonicClo
         if ((watched[0].revents & POLLIN) != 0) {
             const ssize_t got = ::read(terminal.fd(), buffer.data(), buffer.size());
             if (got > 0) meter.receive(std::string_view(buffer.data(), static_cast<std::size_t>(got)), clock.now());
+            if (hangUp) return true;
         }
         if (outgoing.empty()) outgoing.assign(buffer.data(), meter.take(buffer.data(), buffer.size(), clock.now()));
         if (!outgoing.empty()) {
@@ -127,9 +128,15 @@ int main(int argc, char** argv) {
     }
 
     MeterModel meter(options->folders, options->faults, SystemWallClock().now());
-    if (log.is_open()) meter.setCommandObserver([&log](std::string_view line) { log << line << std::endl; });
+    bool hangUp = false;
+    meter.setCommandObserver([&](std::string_view line) {
+        if (log.is_open()) log << line << std::endl;
+        const std::string_view named = options->hangUpOn;
+        if (!named.empty() && (line == named || line.substr(0, line.find(' ')) == named)) hangUp = true;
+    });
 
     std::cout << terminal->devicePath() << std::endl;
     const SteadyClock clock;
-    return Serve(*terminal, meter, clock) ? 0 : 1;
+    // Leaving closes both sides of the pseudo-terminal: the program on it sees the line gone.
+    return Serve(*terminal, meter, clock, hangUp) ? 0 : 1;
 }

@@ -14,6 +14,7 @@ const std::string_view kMeterSimUsage =
     "                              beside the program or in its share/voltaro folder)\n"
     "  --memory DIR                files in the internal memory (default: none)\n"
     "  --log FILE                  write every command line received to FILE\n"
+    "  --hang-up-on CMD            close the line and end when CMD arrives, as if unplugged\n"
     "  --silent-on CMD             leave CMD unanswered (a keyword such as :LANG? or a whole line)\n"
     "  --garble-on CMD             answer CMD with line noise instead of its reply\n"
     "  --split N:MS                send replies in pieces of N bytes, MS milliseconds apart\n"
@@ -55,6 +56,7 @@ constexpr Option kOptions[] = {
     {"--card", true, [](MeterSimOptions& o, std::string_view v) { return !(o.folders.card = v).empty(); }},
     {"--memory", true, [](MeterSimOptions& o, std::string_view v) { return !(o.folders.memory = v).empty(); }},
     {"--log", true, [](MeterSimOptions& o, std::string_view v) { return !(o.logFile = v).empty(); }},
+    {"--hang-up-on", true, [](MeterSimOptions& o, std::string_view v) { return !(o.hangUpOn = v).empty(); }},
     {"--silent-on", true,
      [](MeterSimOptions& o, std::string_view v) {
          o.faults.silentOn.emplace_back(v);

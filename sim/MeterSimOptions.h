@@ -16,6 +16,9 @@ struct MeterSimOptions {
     MeterFolders folders;  // an empty card folder means the sample card (DefaultCardFolder)
     MeterFaults faults;
     std::string logFile;  // every command line received goes here; empty for none
+    // The line is closed, as by a meter unplugged, when this command arrives (a keyword such
+    // as :CARD:DIRE? or a whole line); empty for never.
+    std::string hangUpOn;
     bool help = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QThread>
 #include <algorithm>
 #include <climits>
 #include <system_error>
@@ -77,6 +78,17 @@ bool addXonXoff(QSerialPort& port, std::string& error) {
     return false;
 }
 
+// Why the line is gone, in the system's words. A hang-up ends the input without an error of its
+// own, which leaves QSerialPort with the text of an unrelated earlier call; the device says what
+// became of it when asked for its attributes.
+std::string lostLineText(QSerialPort& port) {
+#ifndef Q_OS_WIN
+    termios attributes{};
+    if (tcgetattr(port.handle(), &attributes) != 0) return std::generic_category().message(errno);
+#endif
+    return port.errorString().toStdString();
+}
+
 }  // namespace
 
 QtSerialPort::QtSerialPort() = default;
@@ -84,6 +96,7 @@ QtSerialPort::~QtSerialPort() = default;
 
 bool QtSerialPort::open(const SerialLineSettings& settings, std::string& error) {
     close();
+    lineError_.clear();
     // Made on the calling thread, which is the one that waits on it.
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(QString::fromStdString(DeviceForPortName(settings.device)));
@@ -111,25 +124,47 @@ bool QtSerialPort::isOpen() const { return port_ != nullptr && port_->isOpen(); 
 
 bool QtSerialPort::write(std::string_view bytes, std::chrono::milliseconds timeout) {
     if (!isOpen()) return false;
+    if (!lineError_.empty()) return false;
     const auto size = static_cast<qint64>(bytes.size());
-    if (port_->write(bytes.data(), size) != size) return false;
+    if (port_->write(bytes.data(), size) != size) {
+        noteLineError();
+        return false;
+    }
     // Each wait hands one chunk to the system; the deadline covers them all.
     const Deadline deadline = deadlineAfter(timeout);
-    while (port_->bytesToWrite() > 0)
-        if (!port_->waitForBytesWritten(millisecondsUntil(deadline))) return false;
+    while (port_->bytesToWrite() > 0) {
+        if (!port_->waitForBytesWritten(millisecondsUntil(deadline))) {
+            noteLineError();
+            return false;
+        }
+    }
     return true;
+}
+
+bool QtSerialPort::noteLineError() {
+    switch (port_->error()) {
+        // A device unplugged or a pseudo-terminal whose other side has gone: every read and
+        // write fails from now on, and the wait for input ends at once, again and again.
+        case QSerialPort::ResourceError:
+        case QSerialPort::ReadError:
+        case QSerialPort::WriteError:
+            if (lineError_.empty()) lineError_ = lostLineText(*port_);
+            return true;
+        default:
+            return !lineError_.empty();
+    }
 }
 
 bool QtSerialPort::waitForInput(std::chrono::milliseconds timeout) {
     if (!isOpen()) return false;
     // waitForReadyRead waits for input beyond what QSerialPort already holds.
     if (port_->bytesAvailable() > 0) return true;
+    if (!lineError_.empty()) return false;
     const Deadline deadline = deadlineAfter(timeout);
     if (port_->waitForReadyRead(millisecondsUntil(deadline))) return true;
-    // A line that has failed (a device unplugged, a pseudo-terminal whose other side has
-    // gone) answers every wait at once; sitting out the time keeps the caller's wait loop
-    // from spinning, and it sees a silent meter.
-    if (port_->error() != QSerialPort::NoError && port_->error() != QSerialPort::TimeoutError)
+    // A lost line answers the wait at once; the caller learns why from lineError(). Any other
+    // early end (a wait the system broke off) is sat out, so that no wait loop spins.
+    if (!noteLineError() && port_->error() != QSerialPort::NoError && port_->error() != QSerialPort::TimeoutError)
         std::this_thread::sleep_until(deadline);
     return false;
 }
@@ -143,17 +178,36 @@ std::size_t QtSerialPort::read(char* destination, std::size_t capacity) {
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-std::vector<std::string> SystemSerialPorts() {
-    std::vector<std::string> devices;
+std::vector<ReportedPort> SystemSerialPorts() {
+    std::vector<ReportedPort> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        ReportedPort port;
 #ifdef Q_OS_WIN
         // "COM3": the spelling of the setup dialog's own entries there.
-        devices.push_back(info.portName().toStdString());
+        port.device = info.portName().toStdString();
 #else
-        devices.push_back(info.systemLocation().toStdString());
+        port.device = info.systemLocation().toStdString();
 #endif
+        port.description = info.description().trimmed().toStdString();
+        port.manufacturer = info.manufacturer().trimmed().toStdString();
+        ports.push_back(std::move(port));
     }
-    return devices;
+    return ports;
+}
+
+void RunOnQThreads(const std::vector<std::function<void()>>& jobs) {
+    std::vector<std::unique_ptr<QThread>> threads;
+    threads.reserve(jobs.size());
+    for (const auto& job : jobs) {
+        threads.emplace_back(QThread::create(job));
+        threads.back()->start();
+    }
+    for (const auto& thread : threads) thread->wait();
+}
+
+ScanLines SerialScanLines() {
+    static const SteadyClock clock;
+    return {[] { return std::make_unique<QtSerialPort>(); }, &clock, RunOnQThreads};
 }
 
 }  // namespace voltaro

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "link/MeterScan.h"
+#include "link/PortNames.h"
 #include "link/SerialPort.h"
 
 class QSerialPort;
@@ -25,13 +27,25 @@ public:
     bool write(std::string_view bytes, std::chrono::milliseconds timeout) override;
     bool waitForInput(std::chrono::milliseconds timeout) override;
     std::size_t read(char* destination, std::size_t capacity) override;
+    std::string lineError() const override { return lineError_; }
 
 private:
+    // Keeps the port's error when it means the line is gone; true then.
+    bool noteLineError();
+
     std::unique_ptr<QSerialPort> port_;
+    std::string lineError_;
 };
 
-// The serial devices the system reports (USB adapters and the like), as the setup
-// dialog offers them and open() takes them.
-std::vector<std::string> SystemSerialPorts();
+// The serial ports the system reports (USB adapters and the like), with what the system
+// knows of them, as the setup dialog offers them and open() takes their devices.
+std::vector<ReportedPort> SystemSerialPorts();
+
+// Runs every job at once, each on a QThread of its own, and returns when all have ended.
+void RunOnQThreads(const std::vector<std::function<void()>>& jobs);
+
+// The real lines for a scan: a QtSerialPort for each device, on QThreads, timed by the
+// steady clock.
+ScanLines SerialScanLines();
 
 }  // namespace voltaro

@@ -4,12 +4,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 
-#include "link/PortNames.h"
+#include "app/ui/BackgroundRun.h"
+#include "app/ui/PlainButton.h"
+#include "app/ui/frmComProgress.h"
 
 namespace voltaro {
 
@@ -18,6 +21,13 @@ namespace {
 constexpr int kCaption = 301;
 constexpr int kOkButton = 330;
 constexpr int kCancelButton = 331;
+constexpr int kFindMeterButton = 337;
+constexpr int kFoundMetersLabel = 338;
+constexpr int kSearchingMessage = 339;
+
+// The port field shows a stable name under /dev/serial/by-id whole, an FTDI adapter's for one.
+constexpr int kPortFieldCharacters = 56;
+constexpr int kFoundMetersRows = 4;
 
 // One list: its label, the texts of its entries (consecutive ids) and the field it
 // sets. Entry k stores firstValue + k.
@@ -48,9 +58,15 @@ bool behindComEntry(const std::string& device) {
     return false;
 }
 
+QString qtext(const std::string& text) { return QString::fromStdString(text); }
+
 }  // namespace
 
-frmComSetting::frmComSetting(AppContext& ctx, PortLister listPorts, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+frmComSetting::frmComSetting(AppContext& ctx, PortLister listPorts, QWidget* parent)
+    : frmComSetting(ctx, std::move(listPorts), SerialScanLines(), parent) {}
+
+frmComSetting::frmComSetting(AppContext& ctx, PortLister listPorts, ScanLines scanLines, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), listPorts_(std::move(listPorts)), scanLines_(std::move(scanLines)) {
     setObjectName("frmComSetting");
     setWindowTitle(text(kCaption));
 
@@ -69,23 +85,39 @@ frmComSetting::frmComSetting(AppContext& ctx, PortLister listPorts, QWidget* par
         grid->addWidget(list, row, 1);
         lists_.push_back(list);
     }
-    fillPortList(listPorts());
+    fillPortList(listPorts_());
+
+    found_ = new QListWidget(Frame1);
+    found_->setObjectName("lstFoundMeters");
+    found_->setFixedHeight(found_->fontMetrics().lineSpacing() * kFoundMetersRows + 2 * found_->frameWidth() + 4);
+    auto* lblFoundMeters = new QLabel(text(kFoundMetersLabel), Frame1);
+    lblFoundMeters->setObjectName("lblFoundMeters");
+    lblFoundMeters->setBuddy(found_);
+    const int foundRow = static_cast<int>(lists_.size());
+    grid->addWidget(lblFoundMeters, foundRow, 0, Qt::AlignTop);
+    grid->addWidget(found_, foundRow, 1);
+    connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item != nullptr) showPort(item->data(Qt::UserRole).toString().toStdString());
+    });
 
     auto* btnOK = new QPushButton(text(kOkButton), this);
     btnOK->setObjectName("btnOK");
     btnOK->setDefault(true);
     auto* btnCancel = new QPushButton(text(kCancelButton), this);
     btnCancel->setObjectName("btnCancel");
+    QPushButton* btnFindMeter = NewPlainButton("btnFindMeter", text(kFindMeterButton), this);
     connect(btnOK, &QPushButton::clicked, this, [this] {
         store();
         accept();
     });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnFindMeter, &QPushButton::clicked, this, &frmComSetting::findMeter);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     buttons->addStretch();
+    buttons->addWidget(btnFindMeter);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addLayout(buttons);
@@ -93,16 +125,30 @@ frmComSetting::frmComSetting(AppContext& ctx, PortLister listPorts, QWidget* par
     select();
 }
 
-QString frmComSetting::text(int id) const { return QString::fromStdString(ctx_.catalogue.text(id)); }
+QString frmComSetting::text(int id) const { return qtext(ctx_.catalogue.text(id)); }
 
-void frmComSetting::fillPortList(const std::vector<std::string>& devices) {
-    QComboBox* ports = lists_[kPortList];
+void frmComSetting::fillPortList(const std::vector<ReportedPort>& ports) {
+    QComboBox* list = lists_[kPortList];
     // A typed device path is used as it is, and Enter must not add it to the list.
-    ports->setEditable(true);
-    ports->setInsertPolicy(QComboBox::NoInsert);
-    // A device that a COMn entry stands for is offered once, as that entry.
-    for (const std::string& device : devices)
-        if (!behindComEntry(device)) ports->addItem(QString::fromStdString(device));
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setMinimumContentsLength(kPortFieldCharacters);
+    // A device that a COMn entry stands for is offered once, as that entry. The others are
+    // listed by what they are and stored as their device.
+    for (const ReportedPort& port : ports)
+        if (!behindComEntry(port.device)) list->addItem(qtext(ReadablePortName(port)), qtext(port.device));
+}
+
+// Shows `device` in the port field: as its entry when the list has one, else as typed text.
+void frmComSetting::showPort(const std::string& device) {
+    QComboBox* ports = lists_[kPortList];
+    const int listed = ports->findData(qtext(device));
+    if (listed >= 0) {
+        ports->setCurrentIndex(listed);
+        ports->setEditText(ports->itemText(listed));
+    } else {
+        ports->setEditText(qtext(device));
+    }
 }
 
 void frmComSetting::select() {
@@ -114,30 +160,49 @@ void frmComSetting::select() {
         const int entry = pc.CommPort.*choices.field - choices.firstValue;
         lists_[i]->setCurrentIndex(std::clamp(entry, 0, choices.entries - 1));
     }
-    if (pc.PcPortName.empty()) return;
-    QComboBox* ports = lists_[kPortList];
-    const QString device = QString::fromStdString(pc.PcPortName);
-    const int listed = ports->findText(device);
-    if (listed >= 0)
-        ports->setCurrentIndex(listed);
-    else
-        ports->setEditText(device);
+    if (!pc.PcPortName.empty()) showPort(pc.PcPortName);
 }
 
-void frmComSetting::store() {
+CommPortSetting frmComSetting::chosenLine() const {
     CommPortSetting chosen = ctx_.CurrentSetting.Pc.CommPort;
     for (std::size_t i = 0; i < kLists.size(); ++i)
         if (i != kPortList)
             chosen.*kLists[i].field = static_cast<std::int16_t>(kLists[i].firstValue + lists_[i]->currentIndex());
+    return chosen;
+}
 
-    // A COMn entry picks its port number; any other text names a device, and an empty
-    // box leaves the port number as it was.
+void frmComSetting::findMeter() {
+    // The speed and format on show, whether or not they will be kept.
+    PcSettings pc = ctx_.CurrentSetting.Pc;
+    pc.CommPort = chosenLine();
+    const std::vector<std::string> devices = DevicesOf(listPorts_());
+    std::vector<FoundMeter> meters;
+    frmComProgress progress(ctx_, text(kSearchingMessage), this);
+    RunInBackground(progress, [&] { meters = FindMeters(ctx_, pc, devices, scanLines_); });
+
+    found_->clear();
+    for (const FoundMeter& meter : meters) {
+        auto* entry = new QListWidgetItem(qtext(FoundMeterLine(meter)), found_);
+        entry->setData(Qt::UserRole, qtext(meter.device));
+    }
+    // The first one goes into the port field at once; picking another takes that one.
+    if (!meters.empty()) found_->setCurrentRow(0);
+}
+
+void frmComSetting::store() {
+    CommPortSetting chosen = chosenLine();
+
+    // A COMn entry picks its port number, a reported port's entry its device, any other text
+    // names a device; an empty box leaves the port number as it was.
     const ChoiceList& portChoices = kLists[kPortList];
-    const QString typed = lists_[kPortList]->currentText().trimmed();
-    const int entry = lists_[kPortList]->findText(typed, Qt::MatchFixedString);
+    const QComboBox* ports = lists_[kPortList];
+    const QString typed = ports->currentText().trimmed();
+    const int entry = ports->findText(typed, Qt::MatchFixedString);
     std::string device;
     if (entry >= 0 && entry < portChoices.entries)
         chosen.PcComPort = static_cast<std::int16_t>(portChoices.firstValue + entry);
+    else if (entry >= 0)
+        device = ports->itemData(entry).toString().toStdString();
     else
         device = typed.toStdString();
 

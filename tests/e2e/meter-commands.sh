@@ -7,12 +7,17 @@ bin=$1
 source "$(dirname "${BASH_SOURCE[0]}")/../support/simulated-meter.sh"
 export VOLTARO_APP_DIR=$work
 
-# expect STATUS STDOUT STDERR COMMAND...: runs voltaro and compares what it said.
+# expect STATUS STDOUT STDERR COMMAND...: runs voltaro on the meter's port and compares what it said.
 expect() {
+    expect_alone "$@" --port "$device"
+}
+
+# expect_alone STATUS STDOUT STDERR COMMAND...: the same with the command as it stands.
+expect_alone() {
     local status=$1 out=$2 err=$3
     shift 3
     local got=0
-    timeout 30 "$bin/voltaro" "$@" --port "$device" </dev/null >"$work/out" 2>"$work/err" || got=$?
+    timeout 30 "$bin/voltaro" "$@" </dev/null >"$work/out" 2>"$work/err" || got=$?
     if [[ $got != "$status" || $(cat "$work/out") != "$out" || $(cat "$work/err") != "$err" ]]; then
         echo "FAILED: voltaro $*"
         echo "  status $got (expected $status)"
@@ -36,6 +41,25 @@ expect 1 "" "ZR915 not ready." identify
 
 start_meter --hold
 expect 1 "" $'Reset is performed. Proceed? OK\nIt is under hold.' reset --yes
+
+# A port that cannot be opened, and a line that dies under an exchange, are named.
+expect_alone 1 "" "Cannot open $work/no-such-port: No such file or directory" identify --port "$work/no-such-port"
+start_meter --hang-up-on :CARD:DIRE?
+expect 1 "" $'Communication failed.\nThe line to '"$device"$' was lost: Input/output error' files list --media card
+
+# A scan asks every device at once: the meters answer, and a silent device hears nothing but
+# the query, and holds the scan up by its time-out alone.
+start_meter --version 1.07
+start_other_meter second
+start_other_meter quiet --silent-on '*IDN?' --log "$work/quiet.log"
+started=$(date +%s%N)
+expect_alone 0 "$(printf '%s  ZR915 1.07\n%s  ZR915 1.05' "$device" "$second")" "" \
+    identify --scan "$device" "$quiet" "$second" --baud 9600
+took=$((($(date +%s%N) - started) / 1000000))
+heard=$(cat "$work/quiet.log")
+[[ $heard == '*IDN?' ]] || { echo "FAILED: the silent device heard $heard"; exit 1; }
+((took < 4000)) || { echo "FAILED: the scan took $took ms"; exit 1; }
+expect_alone 1 "" "No ZR915 was found." identify --scan "$quiet"
 
 
 # The files of the sample card, listed and copied.

@@ -2,6 +2,7 @@
 // and the checks made on a meter before the setting is exchanged.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "link/CommPortSettings.h"
@@ -135,10 +136,55 @@ TEST_F(Transport, OpeningReportsTheSystemTextOnceAndReopensAnOpenPort) {
     EXPECT_TRUE(port.isOpen());
     link.CloseCommPort();
     EXPECT_FALSE(port.isOpen());
+    // A port that cannot be opened is named with the system's text, the COMn entry by its device.
     port.openError = "Permission denied";
     EXPECT_EQ(link.OpenCommPort(pc), -1);
-    EXPECT_EQ(texts(), Texts{"Permission denied"});
+    pc.PcPortName = "/dev/ttyUSB0";
+    EXPECT_EQ(link.OpenCommPort(pc), -1);
+    EXPECT_EQ(texts(),
+              (Texts{"Cannot open /dev/ttyS1: Permission denied", "Cannot open /dev/ttyUSB0: Permission denied"}));
     EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(ctx.ErrorDescription, "Cannot open /dev/ttyUSB0: Permission denied");
+}
+
+// A line that dies under an exchange says so below the usual words, at once rather than after
+// the time-out; a line that merely stays silent does not.
+TEST_F(Transport, ALostLineIsNamedUnderCommunicationFailed) {
+    const std::string lost = "Communication failed.\nThe line to /dev/pts/7 was lost: Input/output error";
+    PcSettings pc;
+    pc.PcPortName = "/dev/pts/7";
+    const struct {
+        const char* what;
+        std::function<std::int16_t()> exchange;
+    } cases[] = {
+        {"send", [&] { return link.SendCommand(":WIRI?"); }},
+        {"receive",
+         [&] {
+             std::string reply;
+             return link.ReceiveResponse(reply);
+         }},
+        {"query",
+         [&] {
+             std::string reply;
+             return link.QueryBy("*IDN?", reply, clock.now() + 3s);
+         }},
+    };
+    for (const auto& c : cases) {
+        messages.boxes.clear();
+        port.lostWith.clear();
+        ASSERT_EQ(link.OpenCommPort(pc), 0);
+        port.lostWith = "Input/output error";
+        const auto start = clock.now();
+        EXPECT_EQ(c.exchange(), -1) << c.what;
+        EXPECT_LT(secondsSince(start), 0.5) << c.what;
+        EXPECT_EQ(texts(), Texts{lost}) << c.what;
+        EXPECT_EQ(ctx.ErrorDescription, lost) << c.what;
+    }
+    port.lostWith.clear();
+    messages.boxes.clear();
+    std::string reply;
+    EXPECT_EQ(link.ReceiveResponse(reply), -1);
+    EXPECT_EQ(texts(), Texts{"Communication failed."});
 }
 
 TEST(PortNamesTest, ComNamesStandForTheirPortsAndEverythingElseIsAPath) {
@@ -150,6 +196,20 @@ TEST(PortNamesTest, ComNamesStandForTheirPortsAndEverythingElseIsAPath) {
     EXPECT_EQ(DeviceForComPort(1), "/dev/ttyS0");
     EXPECT_EQ(DeviceForComPort(10), "/dev/ttyS9");
 #endif
+}
+
+TEST(PortNamesTest, AReportedPortReadsAsItsDeviceAndWhatTheSystemKnowsOfIt) {
+    const struct {
+        ReportedPort port;
+        const char* shown;
+    } cases[] = {
+        {{"/dev/ttyUSB0", "FT232R USB UART", "FTDI"}, "/dev/ttyUSB0 (FT232R USB UART, FTDI)"},
+        {{"/dev/ttyUSB1", "FTDI FT232R USB UART", "FTDI"}, "/dev/ttyUSB1 (FTDI FT232R USB UART)"},
+        {{"/dev/ttyACM0", "", "Arduino"}, "/dev/ttyACM0 (Arduino)"},
+        {{"/dev/ttyACM1", "USB Serial", ""}, "/dev/ttyACM1 (USB Serial)"},
+        {{"COM3", "", ""}, "COM3"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadablePortName(c.port), c.shown) << c.shown;
 }
 
 struct MeterChecks : ::testing::Test, test::ScriptedLink {};

@@ -49,7 +49,7 @@ public:
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
     bool write(std::string_view bytes, std::chrono::milliseconds) override {
-        if (!acceptWrites) return false;
+        if (!acceptWrites || !lostWith.empty()) return false;
         written.emplace_back(bytes);
         std::string command(bytes.substr(0, bytes.size() >= 2 ? bytes.size() - 2 : 0));
         auto found = answers_.find(command);
@@ -60,6 +60,7 @@ public:
         return true;
     }
     bool waitForInput(std::chrono::milliseconds timeout) override {
+        if (!lostWith.empty()) return false;  // a lost line answers at once
         // The arrivals are kept in order of time: only the first can come before the deadline.
         const auto deadline = clock_.now() + timeout;
         const bool arrives = !arrivals_.empty() && arrivals_.front().at <= deadline;
@@ -79,6 +80,8 @@ public:
         return got;
     }
 
+    std::string lineError() const override { return lostWith; }
+
     // The command lines written, without their CR LF.
     std::vector<std::string> commands() const {
         std::vector<std::string> lines;
@@ -90,6 +93,7 @@ public:
     std::vector<SerialLineSettings> opened;
     std::string openError;
     bool acceptWrites = true;
+    std::string lostWith;  // the system's text of a line that is gone; empty while it works
 
 private:
     struct Arrival {

@@ -3,8 +3,10 @@
 # the executables.
 work=$(mktemp -d)
 sim_pid=
+other_pids=()
 cleanup() {
     [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    for pid in "${other_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,4 +24,20 @@ start_meter() {
     done
     device=$(head -n 1 "$work/sim.out")
     [[ -n $device ]] || { echo "the simulated meter did not start"; exit 1; }
+}
+
+# start_other_meter NAME [SIM OPTIONS]: serves one more simulated meter beside the one of
+# start_meter, until the end of the script; sets the variable NAME to its device.
+start_other_meter() {
+    local name=$1 out
+    shift
+    out=$work/sim-$name.out
+    "$bin/voltaro-meter-sim" "$@" >"$out" &
+    other_pids+=($!)
+    for _ in $(seq 100); do
+        [[ -s $out ]] && break
+        sleep 0.1
+    done
+    printf -v "$name" '%s' "$(head -n 1 "$out")"
+    [[ -n ${!name} ]] || { echo "the simulated meter $name did not start"; exit 1; }
 }

@@ -89,8 +89,15 @@ class WindowLayoutTest : public QObject {
         {"frmFileDivide", [this] { return shown(std::make_unique<frmFileDivide>(*ctx, noDesktop)); }},
         {"frmComSetting",
          [this] {
-             return shown(std::make_unique<frmComSetting>(
-                 *ctx, [] { return std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0"}; }));
+             // A saved stable device name, as long as they come, and adapters listed by what they are.
+             const std::string saved = ctx->CurrentSetting.Pc.PcPortName;
+             ctx->CurrentSetting.Pc.PcPortName = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+             auto dialog = std::make_unique<frmComSetting>(*ctx, [] {
+                 return std::vector<ReportedPort>{{"/dev/ttyUSB0", "FT232R USB UART", "FTDI"},
+                                                  {"/dev/ttyACM0", "", "Arduino (www.arduino.cc)"}};
+             });
+             ctx->CurrentSetting.Pc.PcPortName = saved;
+             return shown(std::move(dialog));
          }},
         {"frmProgress",
          [this] {
