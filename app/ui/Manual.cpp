@@ -34,7 +34,8 @@ void ShowManual(AppContext& ctx, QWidget* owner, std::string_view section) {
     }
     frmHelp* help = owner == nullptr ? nullptr : owner->findChild<frmHelp*>(QString(), Qt::FindDirectChildrenOnly);
     if (help == nullptr) help = new frmHelp(ctx, owner);
-    help->showSection(QString::fromStdString(manual.path), QString::fromUtf8(section.data(), qsizetype(section.size())));
+    help->showSection(QString::fromStdString(manual.path),
+                      QString::fromUtf8(section.data(), qsizetype(section.size())));
 }
 
 }  // namespace voltaro

@@ -23,7 +23,8 @@ frmProgress::frmProgress(const AppContext& ctx, Mode mode, const QString& messag
     // The files are animated GIFs kept under .avi names; QMovie goes by their content,
     // not by the extension.
     // Read here, as every outside file is: a FIFO in its place must not hold the window up.
-    const ProgramFile file = FindProgramFile(ctx.ExecutableDir, mode == DirectoryRead ? "findfile.avi" : "filecopy.avi");
+    const ProgramFile file =
+        FindProgramFile(ctx.ExecutableDir, mode == DirectoryRead ? "findfile.avi" : "filecopy.avi");
     std::string bytes;
     std::string ignored;
     if (!file.found || !ReadSmallRegularFile(file.path, kLargestAnimationBytes, bytes, ignored)) return;

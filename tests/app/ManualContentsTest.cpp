@@ -72,7 +72,8 @@ TEST_F(Manual, HasEverySectionWindowsOpenAndEveryPlaceItsLinksLeadTo) {
     ASSERT_FALSE(html.empty()) << VOLTARO_MANUAL_SOURCE;
     for (const std::string_view wanted : kManualSections) EXPECT_TRUE(ids.contains(std::string(wanted))) << wanted;
     for (const std::string& link : captures(html, R"re(href="#([^"]*)")re")) EXPECT_TRUE(ids.contains(link)) << link;
-    EXPECT_TRUE(captures(html, R"re(href="([^#][^"]*)")re").empty()) << "the help window follows links within the manual";
+    EXPECT_TRUE(captures(html, R"re(href="([^#][^"]*)")re").empty())
+        << "the help window follows links within the manual";
 }
 
 // The pictures are taken of the windows by the build; a picture nobody takes would show as a hole.
@@ -80,8 +81,8 @@ TEST_F(Manual, ShowsOnlyPicturesTheBuildTakesAndKeepsThemBesideIt) {
     const std::set<std::string> pictures = captures(html, R"re(<img src="([^"]+)")re");
     EXPECT_GE(pictures.size(), std::size_t{6});
     for (const std::string& picture : pictures) {
-        EXPECT_TRUE(fs::is_regular_file(fs::path(VOLTARO_MANUAL_PICTURES) / picture)) << picture << " is taken by no one";
-        EXPECT_TRUE(fs::is_regular_file(fs::path(VOLTARO_BUILT_MANUAL_DIR) / picture)) << picture << " is not beside the manual";
+        EXPECT_TRUE(fs::is_regular_file(fs::path(VOLTARO_MANUAL_PICTURES) / picture)) << picture << ": taken by no one";
+        EXPECT_TRUE(fs::is_regular_file(fs::path(VOLTARO_BUILT_MANUAL_DIR) / picture)) << picture << ": not beside it";
     }
     EXPECT_TRUE(fs::is_regular_file(fs::path(VOLTARO_BUILT_MANUAL_DIR) / "voltaroe.html"));
 }
