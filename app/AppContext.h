@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "app/AppPath.h"
 #include "app/Catalogue.h"
 #include "app/Messages.h"
 #include "app/SettingRecord.h"
@@ -26,11 +28,14 @@ inline constexpr std::int16_t ReadingBackSetting = 5;
 // instead of scattered globals.
 struct AppContext {
     AppContext(Messages& messages, const WallClock& clock, const Catalogue& catalogue = Catalogue::builtIn())
-        : messages(messages), clock(clock), catalogue(catalogue) {}
+        : ExecutableDir(RunningExecutableDir()), messages(messages), clock(clock), catalogue(catalogue) {}
 
     SettingRecord CurrentSetting;
     std::string AppPath;           // ends in the directory separator
-    std::string MsgTitle;          // title of every error and warning box
+    // Where the program's own files are looked up from (app/ProgramFiles.h); a test points it
+    // at a folder of its own.
+    std::string ExecutableDir;
+    std::string MsgTitle;          // title of every error and warning box: the window's showing them
     std::int16_t OperationMode = operation_mode::Idle;
     std::string MeterVersion;      // four characters from the meter's identification
     std::string SavedDisplayMode;  // meter screen to restore after a transfer
@@ -54,6 +59,22 @@ public:
 
 private:
     AppContext& ctx_;
+};
+
+// Gives the boxes the title of the window that shows them while it lives, and the title of
+// the window beneath back when it goes: a tool window's boxes carry its caption, the main
+// menu's its own again once the tool window has closed.
+class MessageTitleScope {
+public:
+    MessageTitleScope(AppContext& ctx, std::string title)
+        : ctx_(ctx), beneath_(std::exchange(ctx.MsgTitle, std::move(title))) {}
+    ~MessageTitleScope() { ctx_.MsgTitle = std::move(beneath_); }
+    MessageTitleScope(const MessageTitleScope&) = delete;
+    MessageTitleScope& operator=(const MessageTitleScope&) = delete;
+
+private:
+    AppContext& ctx_;
+    std::string beneath_;
 };
 
 }  // namespace voltaro

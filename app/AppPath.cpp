@@ -14,13 +14,6 @@ namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
 
-std::string executableDir() {
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (error) return fs::current_path(error).string();
-    return executable.parent_path().string();
-}
-
 std::string userDataDir() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && *dataHome != '\0') return (fs::path(dataHome) / "voltaro").string();
@@ -30,6 +23,13 @@ std::string userDataDir() {
 }
 
 }  // namespace
+
+std::string RunningExecutableDir() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (error) return fs::current_path(error).string();
+    return executable.parent_path().string();
+}
 
 std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
@@ -46,7 +46,7 @@ std::string GetAppPath() {
     AppPathSources sources;
     const char* overrideDir = std::getenv("VOLTARO_APP_DIR");
     if (overrideDir != nullptr && *overrideDir != '\0') sources.overrideDir = overrideDir;
-    sources.executableDir = executableDir();
+    sources.executableDir = RunningExecutableDir();
     sources.executableDirWritable = ::access(sources.executableDir.c_str(), W_OK) == 0;
     sources.userDataDir = userDataDir();
     const std::string chosen = ChooseAppPath(sources);

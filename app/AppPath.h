@@ -13,6 +13,9 @@ struct AppPathSources {
     std::string userDataDir;  // the per-user data folder for this program
 };
 
+// The folder of the running executable, without a trailing separator.
+std::string RunningExecutableDir();
+
 // `folder` ending in exactly one directory separator (a root keeps its own).
 std::string WithTrailingSeparator(std::string folder);
 

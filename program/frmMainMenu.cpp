@@ -6,6 +6,7 @@
 
 #include "VoltaroVersion.h"
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/FolderChooser.h"
 #include "app/ui/IndexedToolBar.h"
@@ -28,12 +29,13 @@ QString catalogueText(const AppContext& ctx, int id) { return QString::fromStdSt
 }  // namespace
 
 frmMainMenu::frmMainMenu(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-                         DocumentOpener openDocument, QWidget* parent)
+                         ManualViewer showManual, DocumentOpener openWorkbook, QWidget* parent)
     : QMainWindow(parent),
       ctx_(ctx),
       makeSerialPort_(std::move(makeSerialPort)),
       linkClock_(linkClock),
-      openDocument_(std::move(openDocument)) {
+      showManual_(std::move(showManual)),
+      openWorkbook_(std::move(openWorkbook)) {
     QStyle* look = style();
     toolbar_ = new IndexedToolBar(
         {
@@ -58,37 +60,39 @@ frmMainMenu::frmMainMenu(AppContext& ctx, SerialPortMaker makeSerialPort, const 
 void frmMainMenu::start() {
     ctx_.AppPath = GetAppPath();
     setWindowTitle(catalogueText(ctx_, kProductName));
+    ctx_.MsgTitle = windowTitle().toStdString();
     for (int index = Setup; index <= Exit; index += 2)
         toolbar_->button(index)->setText(catalogueText(ctx_, kFirstButtonCaption + index / 2));
     about_->setText("\n" + catalogueText(ctx_, kAboutVersion) + QString::fromLatin1(kVersionText) + "\n\n");
     show();
-    ctx_.messages.notify(MessageIcon::Information, windowTitle().toStdString(), ctx_.catalogue.text(kStartupHint));
+    ctx_.messages.notify(MessageIcon::Information, ctx_.MsgTitle, ctx_.catalogue.text(kStartupHint));
 }
 
 void frmMainMenu::onToolbarButton(int index) {
     switch (index) {
         case Setup: {
-            frmSetting window(ctx_, makeSerialPort_, linkClock_, openDocument_, {}, this);
+            frmSetting window(ctx_, makeSerialPort_, linkClock_, showManual_, {}, this);
             window.exec();
             break;
         }
         case FileTransfer: {
-            frmFileTrans window(ctx_, makeSerialPort_, linkClock_, openDocument_, ChooseExistingFolder, this);
+            frmFileTrans window(ctx_, makeSerialPort_, linkClock_, showManual_, openWorkbook_, ChooseExistingFolder,
+                                this);
             window.exec();
             break;
         }
         case FileConv: {
-            frmFileConv window(ctx_, openDocument_, ChooseExistingFolder, this);
+            frmFileConv window(ctx_, showManual_, ChooseExistingFolder, this);
             window.exec();
             break;
         }
         case FileDivide: {
-            frmFileDivide window(ctx_, openDocument_, ChooseExistingFolder, ChooseExistingFile, this);
+            frmFileDivide window(ctx_, showManual_, ChooseExistingFolder, ChooseExistingFile, this);
             window.exec();
             break;
         }
         case Help:
-            OpenManual(ctx_, openDocument_);
+            showManual_(ctx_, this, manual_section::Start);
             break;
         case Exit:
             close();

@@ -1,13 +1,12 @@
 #include "app/ui/Manual.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
-#include <cerrno>
-#include <cstring>
+#include <QWidget>
 #include <filesystem>
 
 #include "app/ErrorReporting.h"
+#include "app/InputFile.h"
+#include "app/ProgramFiles.h"
+#include "app/ui/frmHelp.h"
 
 namespace voltaro {
 
@@ -15,38 +14,28 @@ namespace {
 
 constexpr int kHelpFileName = 1001;
 
-// Opens `location`, the file `path` or a section of it.
-void openExisting(AppContext& ctx, const DocumentOpener& openDocument, const QString& path, const QString& location) {
-    if (!QFileInfo::exists(path)) {
-        ReportSystemError(ctx, path.toStdString() + ": " + std::strerror(ENOENT));
-        return;
-    }
-    if (!openDocument(location)) ReportSystemError(ctx, path.toStdString() + ": no application could open it");
-}
-
 }  // namespace
 
-bool OpenWithDesktop(const QString& path) {
-    const qsizetype mark = path.lastIndexOf('#');
-    if (mark < 0 || QFileInfo::exists(path)) return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    QUrl section = QUrl::fromLocalFile(path.left(mark));
-    section.setFragment(path.mid(mark + 1));
-    return QDesktopServices::openUrl(section);
-}
-
-QString ManualPath(const AppContext& ctx) {
+std::string ManualFileName(const AppContext& ctx) {
     std::filesystem::path name = ctx.catalogue.text(kHelpFileName);
     name.replace_extension(".html");
-    return QString::fromStdString(ctx.AppPath + name.string());
+    return name.string();
 }
 
-void OpenLocalDocument(AppContext& ctx, const DocumentOpener& openDocument, const QString& path) {
-    openExisting(ctx, openDocument, path, path);
-}
-
-void OpenManual(AppContext& ctx, const DocumentOpener& openDocument, const QString& section) {
-    const QString path = ManualPath(ctx);
-    openExisting(ctx, openDocument, path, section.isEmpty() ? path : path + '#' + section);
+void ShowManual(AppContext& ctx, QWidget* owner, std::string_view section) {
+    const ProgramFile manual = FindProgramFile(ctx.ExecutableDir, ManualFileName(ctx));
+    // Read first, as every outside file is, so that a missing or unreadable manual is said
+    // plainly instead of showing an empty window.
+    std::string bytes;
+    std::string error;
+    if (!ReadSmallRegularFile(manual.path, frmHelp::kLargestPage, bytes, error)) {
+        ReportSystemError(ctx, error);
+        return;
+    }
+    frmHelp* help = owner == nullptr ? nullptr : owner->findChild<frmHelp*>(QString(), Qt::FindDirectChildrenOnly);
+    if (help == nullptr) help = new frmHelp(ctx, owner);
+    help->showSection(QString::fromStdString(manual.path),
+                      QString::fromUtf8(section.data(), qsizetype(section.size())));
 }
 
 }  // namespace voltaro

@@ -1,28 +1,27 @@
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "app/AppContext.h"
 
+class QWidget;
+
 namespace voltaro {
 
-// Opens a local file with the desktop's default application; false when it could not.
-// "FILE#SECTION", where no file of that whole name exists, opens FILE at that section.
-using DocumentOpener = std::function<bool(const QString& path)>;
+// Shows the manual at `section` (an anchor of app/ManualSections.h; empty for its start) for the
+// window `owner`. Windows take it as a parameter: the program gives them ShowManual, tests record
+// the sections asked for.
+using ManualViewer = std::function<void(AppContext& ctx, QWidget* owner, std::string_view section)>;
 
-bool OpenWithDesktop(const QString& path);
+// The manual's file name: the catalogue's help file with the extension ".html".
+std::string ManualFileName(const AppContext& ctx);
 
-// Opens the local file `path`; a missing file, or one nothing could open, is reported as
-// a system error.
-void OpenLocalDocument(AppContext& ctx, const DocumentOpener& openDocument, const QString& path);
-
-// The manual's path: the help file named in the catalogue, as HTML, in the application folder.
-QString ManualPath(const AppContext& ctx);
-
-// Opens the manual, the same from every window's Help button, at the section of the
-// window that asks (the manual's anchor, such as "settings") or at its start; a missing
-// manual, or one nothing could open, is reported as a system error.
-void OpenManual(AppContext& ctx, const DocumentOpener& openDocument, const QString& section = {});
+// Shows the manual, found among the program's own files (ctx.ExecutableDir), in the help window
+// of `owner`, at `section`: the window opens on the first Help and comes forward on the next. A
+// manual that is missing or cannot be read is reported as a system error ("PATH: No such file or
+// directory") under the owner's title, and nothing opens.
+void ShowManual(AppContext& ctx, QWidget* owner, std::string_view section);
 
 }  // namespace voltaro

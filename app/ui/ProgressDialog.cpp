@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -15,6 +16,10 @@ namespace {
 
 constexpr int kBarSteps = 1000;
 constexpr int kMinimumBarWidth = 300;
+// The share of the screen's width the file line may take; the rest is the window's frame, its
+// margins and the picture beside the lines.
+constexpr int kLineShareOfScreen = 3;
+constexpr int kLineShareOf = 4;
 
 }  // namespace
 
@@ -56,7 +61,16 @@ ProgressDialog::ProgressDialog(const QString& caption, const QString& message, Q
 }
 
 void ProgressDialog::setFileName(const QString& name) {
-    QMetaObject::invokeMethod(this, [this, name] { fileName_->setText(name); });
+    QMetaObject::invokeMethod(this, [this, name] { showFileLine(name); });
+}
+
+void ProgressDialog::showFileLine(const QString& line) {
+    // The window widens for the whole line as far as its screen allows. Past that the middle of
+    // the line gives way, so that its end, the time left, still shows; the whole line is the tip.
+    const int room = screen()->availableGeometry().width() * kLineShareOfScreen / kLineShareOf;
+    const QString shown = fileName_->fontMetrics().elidedText(line, Qt::ElideMiddle, room);
+    fileName_->setText(shown);
+    fileName_->setToolTip(shown == line ? QString() : line);
 }
 
 void ProgressDialog::setProgress(std::uint64_t done, std::uint64_t total) {

@@ -44,6 +44,8 @@ protected:
     QLabel& picture() { return *picture_; }
 
 private:
+    void showFileLine(const QString& line);
+
     QLabel* picture_ = nullptr;
     QLabel* message_ = nullptr;
     QLabel* fileName_ = nullptr;

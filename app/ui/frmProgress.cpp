@@ -5,6 +5,7 @@
 #include <QMovie>
 
 #include "app/InputFile.h"
+#include "app/ProgramFiles.h"
 
 namespace voltaro {
 
@@ -22,10 +23,11 @@ frmProgress::frmProgress(const AppContext& ctx, Mode mode, const QString& messag
     // The files are animated GIFs kept under .avi names; QMovie goes by their content,
     // not by the extension.
     // Read here, as every outside file is: a FIFO in its place must not hold the window up.
-    const std::string file = ctx.AppPath + (mode == DirectoryRead ? "findfile.avi" : "filecopy.avi");
+    const ProgramFile file =
+        FindProgramFile(ctx.ExecutableDir, mode == DirectoryRead ? "findfile.avi" : "filecopy.avi");
     std::string bytes;
     std::string ignored;
-    if (!ReadSmallRegularFile(file, kLargestAnimationBytes, bytes, ignored)) return;
+    if (!file.found || !ReadSmallRegularFile(file.path, kLargestAnimationBytes, bytes, ignored)) return;
     auto* frames = new QBuffer(this);
     frames->setData(QByteArray::fromStdString(bytes));
     frames->open(QIODevice::ReadOnly);

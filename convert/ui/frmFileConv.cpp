@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ParameterFile.h"
 #include "app/ui/BackgroundRun.h"
 #include "app/ui/CsvListView.h"
@@ -62,8 +63,12 @@ private:
 
 }  // namespace
 
-frmFileConv::frmFileConv(AppContext& ctx, DocumentOpener openDocument, FolderChooser chooseFolder, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), openDocument_(std::move(openDocument)), chooseFolder_(std::move(chooseFolder)) {
+frmFileConv::frmFileConv(AppContext& ctx, ManualViewer showManual, FolderChooser chooseFolder, QWidget* parent)
+    : QDialog(parent),
+      ctx_(ctx),
+      title_(ctx, ctx.catalogue.text(kCaption)),
+      showManual_(std::move(showManual)),
+      chooseFolder_(std::move(chooseFolder)) {
     setObjectName("frmFileConv");
     buildControls();
     load();
@@ -121,7 +126,6 @@ void frmFileConv::buildControls() {
 
 void frmFileConv::load() {
     setWindowTitle(text(kCaption));
-    ctx_.MsgTitle = windowTitle().toStdString();
     ctx_.AppPath = GetAppPath();
     AccessParameterFile(ctx_, kParameterRead);
 
@@ -184,7 +188,7 @@ void frmFileConv::pathEntered(int side) {
 }
 
 void frmFileConv::onToolbarButton(int index) {
-    if (index == Help) OpenManual(ctx_, openDocument_);
+    if (index == Help) showManual_(ctx_, this, manual_section::Conversion);
 }
 
 void frmFileConv::runConversion() {

@@ -25,7 +25,7 @@ public:
     enum Side { InputSide = 0, OutputSide = 1 };
 
     // Loads the window: reads the Parameter file and lists both folders.
-    frmFileConv(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop,
+    frmFileConv(AppContext& ctx, ManualViewer showManual = ShowManual,
                 FolderChooser chooseFolder = ChooseExistingFolder, QWidget* parent = nullptr);
 
     // Lists the folder typed on `side` again; an unreachable one is reported and the
@@ -55,7 +55,8 @@ private:
     std::string& savedFolder(int side);
 
     AppContext& ctx_;
-    DocumentOpener openDocument_;
+    MessageTitleScope title_;
+    ManualViewer showManual_;
     FolderChooser chooseFolder_;
 
     QLineEdit* txtInputPath_ = nullptr;

@@ -9,9 +9,11 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <tuple>
 
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ParameterFile.h"
 #include "app/ui/BackgroundRun.h"
 #include "app/ui/CsvListView.h"
@@ -50,11 +52,12 @@ constexpr int kCountBoxCharacters = 8;
 
 }  // namespace
 
-frmFileDivide::frmFileDivide(AppContext& ctx, DocumentOpener openDocument, FolderChooser chooseFolder,
+frmFileDivide::frmFileDivide(AppContext& ctx, ManualViewer showManual, FolderChooser chooseFolder,
                              FileChooser chooseFile, QWidget* parent)
     : QDialog(parent),
       ctx_(ctx),
-      openDocument_(std::move(openDocument)),
+      title_(ctx, ctx.catalogue.text(kCaption)),
+      showManual_(std::move(showManual)),
       chooseFolder_(std::move(chooseFolder)),
       chooseFile_(std::move(chooseFile)) {
     setObjectName("frmFileDivide");
@@ -131,13 +134,16 @@ void frmFileDivide::buildControls() {
 void frmFileDivide::load() {
     ctx_.OperationMode = operation_mode::InitialisingWindow;
     setWindowTitle(text(kCaption));
-    ctx_.MsgTitle = windowTitle().toStdString();
     ctx_.AppPath = GetAppPath();
     AccessParameterFile(ctx_, kParameterRead);
 
     const PcSettings& saved = ctx_.CurrentSetting.Pc;
     ListView1_->setColumns(text(kNameColumn), text(kDateColumn));
-    txtInputFile_->setText(QString::fromStdString(saved.DivideInputFile));
+    // A folder is no file to divide: the factory setting names the application folder, and
+    // the window starts with no file chosen rather than with that.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(saved.DivideInputFile, ignored))
+        txtInputFile_->setText(QString::fromStdString(saved.DivideInputFile));
     txtOutputPath_->setText(QString::fromStdString(saved.DivideOutputPath));
     (saved.DivideMode != 0 ? optRowSelect_ : optColSelect_)->setChecked(true);
     // The counts are only the starting values; the window never saves them.
@@ -212,7 +218,7 @@ void frmFileDivide::divideKindSelected(DivideKind kind) {
 }
 
 void frmFileDivide::onToolbarButton(int index) {
-    if (index == Help) OpenManual(ctx_, openDocument_);
+    if (index == Help) showManual_(ctx_, this, manual_section::Divide);
 }
 
 void frmFileDivide::runDivision() {

@@ -28,7 +28,7 @@ public:
 
     // Loads the window: reads the Parameter file, shows the saved choices and lists the
     // output folder.
-    frmFileDivide(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop,
+    frmFileDivide(AppContext& ctx, ManualViewer showManual = ShowManual,
                   FolderChooser chooseFolder = ChooseExistingFolder, FileChooser chooseFile = ChooseExistingFile,
                   QWidget* parent = nullptr);
 
@@ -61,7 +61,8 @@ private:
     void runDivision();
 
     AppContext& ctx_;
-    DocumentOpener openDocument_;
+    MessageTitleScope title_;
+    ManualViewer showManual_;
     FolderChooser chooseFolder_;
     FileChooser chooseFile_;
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ErrorReporting.h"
 #include "app/ParameterFile.h"
 #include "app/ui/BackgroundRun.h"
@@ -42,18 +43,18 @@ constexpr int kReceiveFinished = 2015;
 constexpr int kSendFinished = 2016;
 
 constexpr const char* kDefaultSettingFile = "915ZR000";
-constexpr const char* kManualSection = "settings";
 constexpr const char* kSettingFileSuffix = "SET";
 
 }  // namespace
 
 frmSetting::frmSetting(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-                       DocumentOpener openDocument, SettingFileDialogs fileDialogs, QWidget* parent)
+                       ManualViewer showManual, SettingFileDialogs fileDialogs, QWidget* parent)
     : QDialog(parent),
       ctx_(ctx),
       makeSerialPort_(std::move(makeSerialPort)),
       linkClock_(linkClock),
-      openDocument_(std::move(openDocument)),
+      title_(ctx, ctx.catalogue.text(kCaption)),
+      showManual_(std::move(showManual)),
       fileDialogs_(std::move(fileDialogs)),
       settingFile_(kDefaultSettingFile) {
     setObjectName("frmSetting");
@@ -96,7 +97,6 @@ void frmSetting::Init() {
     AccessParameterFile(ctx_, kParameterRead);
     controls_.tabSetting->setCurrentIndex(0);
     setWindowTitle(text(kCaption));
-    ctx_.MsgTitle = windowTitle().toStdString();
     ShowSetting(ctx_.CurrentSetting);
 }
 
@@ -196,7 +196,7 @@ void frmSetting::onToolbarButton(int index) {
             RunSystemReset();
             break;
         case Help:
-            OpenManual(ctx_, openDocument_, kManualSection);
+            showManual_(ctx_, this, manual_section::Settings);
             break;
         default:
             break;

@@ -40,7 +40,7 @@ public:
     // Loads the window: reads the Parameter file and shows its setting. The line to the
     // meter is made anew, on the worker thread, for every exchange.
     frmSetting(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-               DocumentOpener openDocument = OpenWithDesktop, SettingFileDialogs fileDialogs = {},
+               ManualViewer showManual = ShowManual, SettingFileDialogs fileDialogs = {},
                QWidget* parent = nullptr);
     ~frmSetting() override;
 
@@ -72,7 +72,8 @@ private:
     AppContext& ctx_;
     SerialPortMaker makeSerialPort_;
     const MonotonicClock& linkClock_;
-    DocumentOpener openDocument_;
+    MessageTitleScope title_;
+    ManualViewer showManual_;
     SettingFileDialogs fileDialogs_;
     QString settingFile_;  // the file last opened or saved, offered again
 

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include "app/ui/BackgroundRun.h"
@@ -73,6 +74,26 @@ private slots:
         }
     }
 
+    // The line of the file at hand ends in the time left, which shows whatever the name's length:
+    // the window widens for the line, and past its screen's width the middle of the line gives way.
+    void theFileLineAlwaysShowsTheTimeLeft() {
+        QWidget owner;
+        owner.show();
+        ProgressDialog progress("File transfer", "Transferring data of pc card ...", &owner);
+        progress.show();
+        auto* line = control<QLabel>(progress, "lblFilename");
+        const QString counts = "   12,345 of 65,536 bytes (18%), 0:14 left";
+        for (const int nameLength : {12, 60, 400}) {
+            const QString shown = QString(nameLength, 'N') + counts;
+            progress.setFileName(shown);
+            QCoreApplication::processEvents();
+            QTRY_VERIFY(line->width() >= line->sizeHint().width());
+            QVERIFY2(line->text().endsWith("0:14 left"), qPrintable(line->text()));
+            QVERIFY(progress.frameGeometry().width() <= progress.screen()->availableGeometry().width());
+            if (nameLength == 12) QCOMPARE(line->text(), shown);
+        }
+    }
+
     // A FIFO in an animation's place leaves the picture out without waiting on it.
     void theAnimationPlaysFromItsFileAndAFifoInItsPlaceIsPassedOver() {
         test::TemporaryFolder folder;
@@ -80,7 +101,7 @@ private slots:
                             QString::fromStdString(folder.withSeparator() + "findfile.avi")));
         const test::UnblockingFifo fifo(folder.path() / "filecopy.avi");
         AppContext ctx(messages, clock);
-        ctx.AppPath = folder.withSeparator();
+        ctx.ExecutableDir = folder.path().string();
         frmProgress reading(ctx, frmProgress::DirectoryRead, "Reading", nullptr);
         frmProgress copying(ctx, frmProgress::FileCopy, "Copying", nullptr);
         QVERIFY(control<QLabel>(reading, "Animation1")->movie() != nullptr);

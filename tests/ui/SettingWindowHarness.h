@@ -36,7 +36,7 @@ struct SettingWindowHarness {
         QString caption, filter, start, suffix;
     };
     std::vector<DialogCall> dialogs;  // every file dialog the window asked for
-    QStringList documents;            // what Help handed to the desktop
+    QStringList manualSections;       // what Help asked the manual for
 
     SettingWindowHarness() {
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
@@ -68,9 +68,8 @@ struct SettingWindowHarness {
             }};
         window = std::make_unique<frmSetting>(
             ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(meter, linkClock); }, linkClock,
-            [this](const QString& path) {
-                documents << path;
-                return true;
+            [this](AppContext&, QWidget*, std::string_view section) {
+                manualSections << QString::fromUtf8(section.data(), qsizetype(section.size()));
             },
             fileDialogs);
         window->show();

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/ui/frmComProgress.h"
+#include "app/ui/frmHelp.h"
 #include "app/ui/frmProgress.h"
 #include "convert/ui/frmFileConv.h"
 #include "divide/ui/frmFileDivide.h"
@@ -67,26 +68,26 @@ class WindowLayoutTest : public QObject {
     std::unique_ptr<AppContext> ctx;
     QWidget owner;  // of the progress windows
     std::unique_ptr<QWidget> window;
-    DocumentOpener noDesktop = [](const QString&) { return true; };
+    ManualViewer noManual = [](AppContext&, QWidget*, std::string_view) {};
 
     // Each window as a user first sees it, with files listed where it lists any.
     std::map<QString, std::function<std::unique_ptr<QWidget>()>> openers{
         {"frmMainMenu",
          [this] {
-             auto menu = std::make_unique<frmMainMenu>(*ctx, meterLine(), linkClock, noDesktop);
+             auto menu = std::make_unique<frmMainMenu>(*ctx, meterLine(), linkClock, noManual);
              menu->start();
              return menu;
          }},
         {"frmFileTrans",
          [this] {
-             auto transfer = std::make_unique<frmFileTrans>(*ctx, meterLine(), linkClock, noDesktop);
+             auto transfer = std::make_unique<frmFileTrans>(*ctx, meterLine(), linkClock, noManual);
              transfer->show();
              // The directory read that showing starts: its announcement and its end.
              if (!QTest::qWaitFor([this] { return messages.boxes.size() == 2; })) qFatal("the directory was not read");
              return transfer;
          }},
-        {"frmFileConv", [this] { return shown(std::make_unique<frmFileConv>(*ctx, noDesktop)); }},
-        {"frmFileDivide", [this] { return shown(std::make_unique<frmFileDivide>(*ctx, noDesktop)); }},
+        {"frmFileConv", [this] { return shown(std::make_unique<frmFileConv>(*ctx, noManual)); }},
+        {"frmFileDivide", [this] { return shown(std::make_unique<frmFileDivide>(*ctx, noManual)); }},
         {"frmComSetting",
          [this] {
              // A saved stable device name, as long as they come, and adapters listed by what they are.
@@ -101,9 +102,9 @@ class WindowLayoutTest : public QObject {
          }},
         {"frmProgress",
          [this] {
-             // The application folder holding the animation.
+             // The program's own files holding the animation.
              const QString animation = QFINDTESTDATA("../../resources/animations/filecopy.avi");
-             ctx->AppPath = QFileInfo(animation).path().toStdString() + "/";
+             ctx->ExecutableDir = QFileInfo(animation).path().toStdString();
              auto progress = std::make_unique<frmProgress>(*ctx, frmProgress::FileCopy,
                                                            text(418), &owner);  // transferring from the card
              progress->allowStopping(text(150));
@@ -112,6 +113,13 @@ class WindowLayoutTest : public QObject {
              progress->setFileName("MEAS0002.CSV   12,345 of 65,536 bytes (18%), 0:14 left");
              QCoreApplication::processEvents();
              return progress;
+         }},
+        {"frmHelp",
+         [this] {
+             // At the commands, a section without pictures: those are taken by this very test.
+             auto help = std::make_unique<frmHelp>(*ctx, nullptr);
+             help->showSection(QFINDTESTDATA("../../resources/manual/voltaroe.html"), "commands");
+             return help;
          }},
         {"frmComProgress",
          [this] { return shown(std::make_unique<frmComProgress>(*ctx, text(2013), &owner)); }},
@@ -141,7 +149,7 @@ private slots:
         // The settings window once for each of its pages: only the page shown is laid out.
         for (int page = 0; page < 9; ++page) {
             openers[QString("frmSetting-%1").arg(page + 1)] = [this, page] {
-                auto setting = std::make_unique<frmSetting>(*ctx, meterLine(), linkClock, noDesktop);
+                auto setting = std::make_unique<frmSetting>(*ctx, meterLine(), linkClock, noManual);
                 test::control<QTabWidget>(*setting, "tabSetting")->setCurrentIndex(page);
                 return shown(std::move(setting));
             };

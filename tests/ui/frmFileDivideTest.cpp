@@ -26,6 +26,7 @@ class frmFileDivideTest : public QObject {
 
 private slots:
     void init() {
+        messages.boxes.clear(), messages.questions.clear(), messages.answers.clear();
         for (auto* folder : {&appFolder, &input, &output}) *folder = std::make_unique<test::TemporaryFolder>();
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder->path().string()));
         // A converted instantaneous data file: 14 setting lines, the empty line, the title row, ten records.
@@ -57,6 +58,34 @@ private slots:
         // Eighteen lines a piece, the 16 header lines among them: five pieces, and one of the header alone.
         QCOMPARE(listedNames(window).join(","),
                  QString("DATA_00.CSV,DATA_01.CSV,DATA_02.CSV,DATA_03.CSV,DATA_04.CSV,DATA_05.CSV,OLD.csv"));
+    }
+
+    // Pieces of the same names are replaced only when the user agrees, asked in plain words.
+    void theOverwriteQuestionIsAskedAndCancelKeepsThePieces() {
+        std::ofstream(output->path() / "DATA_00.CSV") << "earlier piece";
+        AppContext ctx(messages, clock);
+        frmFileDivide window(ctx);
+        window.show();
+        messages.answers = {false};
+        control<QPushButton>(window, "btnDivide")->click();
+        QCOMPARE(messages.questions.size(), std::size_t{1});
+        QCOMPARE(messages.questions[0].title, std::string("File divide"));
+        QCOMPARE(messages.questions[0].text, std::string("A file of the same name exists. Overwrite it?"));
+        std::ifstream piece(output->path() / "DATA_00.CSV");
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(piece), {}), std::string("earlier piece"));
+    }
+
+    // Until a file is chosen there is nothing to divide: a folder, as the factory setting names
+    // the application folder, is no choice.
+    void theWindowStartsWithNoFileChosen() {
+        QCOMPARE(test::ChangeSavedSettings(messages, clock, appFolder->withSeparator(), [&](PcSettings& pc) {
+                     pc.DivideInputFile = input->path().string();
+                 }), std::int16_t{0});
+        AppContext ctx(messages, clock);
+        frmFileDivide window(ctx);
+        QCOMPARE(control<QLineEdit>(window, "txtInputFile")->text(), QString());
+        QVERIFY(!control<QPushButton>(window, "btnDivide")->isEnabled());
+        QCOMPARE(control<QLineEdit>(window, "txtOutputPath")->text(), QString::fromStdString(output->path().string()));
     }
 };
 

@@ -1,5 +1,7 @@
 // The file transfer window against the simulated meter, in simulated time.
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -35,7 +37,8 @@ class frmFileTransTest : public QObject {
     test::ManualClock linkClock;
     std::unique_ptr<test::TemporaryFolder> appFolder, card, memory, copies;
     std::unique_ptr<sim::MeterModel> meter;
-    QStringList opened;  // documents handed to the desktop
+    QStringList opened;          // workbooks handed to the desktop
+    bool desktopOpens = true;    // whether a program could open them
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<frmFileTrans> window;
 
@@ -51,7 +54,11 @@ class frmFileTransTest : public QObject {
         ctx = std::make_unique<AppContext>(messages, wallClock);
         window = std::make_unique<frmFileTrans>(
             *ctx, [this] { return std::make_unique<sim::InMemorySerialPort>(*meter, linkClock); }, linkClock,
-            [this](const QString& path) { opened << path; return true; });
+            [](AppContext&, QWidget*, std::string_view) {},
+            [this](const QString& path) {
+                opened << path;
+                return desktopOpens;
+            });
         window->show();
         QTRY_COMPARE(messages.boxes.size(), std::size_t{2});
         messages.boxes.clear();
@@ -66,6 +73,7 @@ private slots:
     void init() {
         messages.boxes.clear();
         opened.clear();
+        desktopOpens = true;
         for (auto* folder : {&appFolder, &card, &memory, &copies}) *folder = std::make_unique<test::TemporaryFolder>();
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder->path().string()));
         write(card->path() / "MEAS0002.CSV", "MODEL,ZR915,T200\r\n2026/12/06,10:00:00,1.5\r\n");
@@ -83,15 +91,23 @@ private slots:
         QCOMPARE(listedNames(*window), QStringList());
     }
 
-    // Without copies the workbook is written to the temporary folder.
-    void aTransferCanFillAWorkbookAlone() {
+    // Without copies the workbook still goes to the chosen folder, where the window lists it; on
+    // a computer that has no program for it, a plain message says where it is.
+    void aWorkbookAloneGoesToTheChosenFolder() {
         open(0, false, true);
+        QVERIFY(the<QLineEdit>("txtSavePath")->isEnabled());
         select({"MEAS0002.CSV"});
+        desktopOpens = false;
         the<QPushButton>("btnTransStart")->click();
-        QCOMPARE(messages.texts(), Texts{"Data Transfer of pc card has finished."});
-        const QString workbook = QDir::tempPath() + "/Transfer 2026-12-06 105300.xlsx";
-        QCOMPARE(opened, QStringList{workbook});
-        QVERIFY(QFile::remove(workbook));
+        const std::string workbook = copies->withSeparator() + "Transfer 2026-12-06 105300.xlsx";
+        QCOMPARE(opened, QStringList{QString::fromStdString(workbook)});
+        QCOMPARE(messages.texts(), (Texts{"No program could open the workbook. It was saved as:\n" + workbook,
+                                          "Data Transfer of pc card has finished."}));
+        QCOMPARE(messages.boxes[0].icon, MessageIcon::Information);
+        QCOMPARE(messages.boxes[0].title, std::string("File transfer"));
+        QCOMPARE(copies->names(), std::vector<std::string>{"Transfer 2026-12-06 105300.xlsx"});
+        QCOMPARE(the<QListWidget>("filOutputFile")->count(), 1);
+        QCOMPARE(the<QListWidget>("filOutputFile")->item(0)->text(), QString("Transfer 2026-12-06 105300.xlsx"));
     }
 };
 

@@ -22,25 +22,28 @@ class frmMainMenuTest : public QObject {
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
     test::TemporaryFolder appFolder;
     test::ManualClock linkClock;
-    QStringList opened;  // documents handed to the desktop
+    test::TemporaryFolder installed;  // a program without its manual
+    QStringList sections;  // the manual sections Help asked for
     // No meter is attached.
     SerialPortMaker noLine = [this] {
         auto port = std::make_unique<test::ScriptedPort>(linkClock);
         port->openError = "No such file or directory";
         return port;
     };
-    DocumentOpener open = [this](const QString& path) { opened << path; return true; };
+    ManualViewer record = [this](AppContext&, QWidget*, std::string_view section) {
+        sections << QString::fromUtf8(section.data(), qsizetype(section.size()));
+    };
 
 private slots:
     void init() {
         messages.boxes.clear();
-        opened.clear();
+        sections.clear();
         qputenv("VOLTARO_APP_DIR", QByteArray::fromStdString(appFolder.path().string()));
     }
 
     void startUpGreetsAndOffersTheToolButtonsAndHelp() {
         AppContext ctx(messages, clock);
-        frmMainMenu window(ctx, noLine, linkClock, open);
+        frmMainMenu window(ctx, noLine, linkClock, record);
         window.start();
 
         QCOMPARE(QString::fromStdString(ctx.AppPath), QString::fromStdString(appFolder.withSeparator()));
@@ -54,46 +57,51 @@ private slots:
             buttons << (button == nullptr ? "|" : button->text() + (button->isEnabled() ? "" : " (off)"));
         }
         QCOMPARE(buttons.join(""), QString("|Setup|File transfer|File conv.|File divide|Help|Exit|"));
-
-        // Help opens the manual of the application folder, or says that it is missing.
         window.Toolbar1()->button(frmMainMenu::Help)->trigger();
-        QVERIFY(opened.isEmpty());
-        QCOMPARE(messages.boxes.size(), std::size_t{2});
-        QVERIFY(QString::fromStdString(messages.boxes[1].text).contains("voltaroe.html"));
-        std::ofstream(appFolder.path() / "voltaroe.html") << "<html></html>";
-        window.Toolbar1()->button(frmMainMenu::Help)->trigger();
-        QCOMPARE(opened, QStringList{QString::fromStdString((appFolder.path() / "voltaroe.html").string())});
-        QCOMPARE(messages.boxes.size(), std::size_t{2});
-        std::filesystem::remove(appFolder.path() / "voltaroe.html");
+        QCOMPARE(sections, QStringList{""});
     }
 
     void toolButtonOpensItsWindowModally_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
+        QTest::newRow("settings") << int(frmMainMenu::Setup) << "frmSetting" << "Setting";
         QTest::newRow("file transfer") << int(frmMainMenu::FileTransfer) << "frmFileTrans" << "File transfer";
         QTest::newRow("conversion") << int(frmMainMenu::FileConv) << "frmFileConv" << "File conversion";
         QTest::newRow("divide") << int(frmMainMenu::FileDivide) << "frmFileDivide" << "File divide";
     }
+    // A tool window's boxes carry its caption; once it has closed, the main menu's carry the
+    // program's name again, as the box of a missing manual (the real Help, with a manual only in
+    // the application folder, which is not the program's).
     void toolButtonOpensItsWindowModally() {
         QFETCH(int, button);
         QFETCH(QString, window);
         QFETCH(QString, caption);
         std::filesystem::remove(appFolder.path() / "Parameter");
+        std::ofstream(appFolder.path() / "voltaroe.html") << "<html></html>";
         AppContext ctx(messages, clock);
+        ctx.ExecutableDir = (installed.path() / "bin").string();
         frmMainMenu menu(ctx, noLine, linkClock);
         menu.start();
         QString shown;
+        std::string titleWhileShown;
         QTimer::singleShot(0, &menu, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             QVERIFY(modal != nullptr);
             shown = modal->objectName();
+            titleWhileShown = ctx.MsgTitle;
             modal->close();
         });
         menu.Toolbar1()->button(button)->trigger();
         QCOMPARE(shown, window);
-        QCOMPARE(QString::fromStdString(ctx.MsgTitle), caption);
+        QCOMPARE(QString::fromStdString(titleWhileShown), caption);
         QVERIFY2(std::filesystem::exists(appFolder.path() / "Parameter"), "closing the window keeps its paths");
+        messages.boxes.clear();
+        menu.Toolbar1()->button(frmMainMenu::Help)->trigger();
+        QCOMPARE(messages.boxes.size(), std::size_t{1});
+        QCOMPARE(messages.boxes[0].title, std::string("Voltaro"));
+        QCOMPARE(messages.boxes[0].text,
+                 (installed.path() / "share" / "voltaro" / "voltaroe.html").string() + ": No such file or directory");
 
         menu.Toolbar1()->button(frmMainMenu::Exit)->trigger();
         QVERIFY(!menu.isVisible());

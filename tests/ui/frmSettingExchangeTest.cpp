@@ -213,14 +213,6 @@ private slots:
         h->click(frmSetting::ComSetup);
         QCOMPARE(shown, QString("frmComSetting"));
     }
-
-    // Help opens the manual of the application folder at its settings section.
-    void helpOpensTheManual() {
-        h->open();
-        std::ofstream(h->appFolder.path() / "voltaroe.html") << "<html></html>";
-        h->click(frmSetting::Help);
-        QCOMPARE(h->documents, QStringList{file("voltaroe.html") + "#settings"});
-    }
 };
 
 }  // namespace voltaro

@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ErrorReporting.h"
 #include "app/ParameterFile.h"
 #include "app/ui/BackgroundRun.h"
@@ -52,6 +53,7 @@ constexpr int kSizeColumn = 413;
 constexpr int kMediaFrame = 422;
 constexpr int kCardOption = 423;
 constexpr int kMemoryOption = 424;
+constexpr int kWorkbookSavedAs = 433;
 
 // The texts that name the medium the window works on.
 struct MediumTexts {
@@ -66,9 +68,9 @@ constexpr MediumTexts kMemoryTexts{430, 426, 427, 428, 429};
 
 const MediumTexts& textsOf(MeterMedium medium) { return medium == MeterMedium::Card ? kCardTexts : kMemoryTexts; }
 
-// The kinds of file the meter's files become on this computer.
+// The kinds of file the meter's files become on this computer, and the workbooks.
 const QStringList kCopyPatterns{"*.BIN", "*.bin", "*.WFM", "*.wfm", "*.CSV", "*.csv", "*.ARM", "*.arm",
-                                "*.BMP", "*.bmp", "*.SET", "*.set"};
+                                "*.BMP", "*.bmp", "*.SET", "*.set", "*.xlsx", "*.XLSX"};
 
 // "Transfer 2026-12-06 105300.xlsx": one workbook per run, named after its start.
 std::string workbookName(const LocalDateTime& started) {
@@ -81,12 +83,15 @@ std::string workbookName(const LocalDateTime& started) {
 }  // namespace
 
 frmFileTrans::frmFileTrans(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-                           DocumentOpener openDocument, FolderChooser chooseFolder, QWidget* parent)
+                           ManualViewer showManual, DocumentOpener openWorkbook, FolderChooser chooseFolder,
+                           QWidget* parent)
     : QDialog(parent),
       ctx_(ctx),
       makeSerialPort_(std::move(makeSerialPort)),
       linkClock_(linkClock),
-      openDocument_(std::move(openDocument)),
+      title_(ctx, ctx.catalogue.text(kCaption)),
+      showManual_(std::move(showManual)),
+      openWorkbook_(std::move(openWorkbook)),
       chooseFolder_(std::move(chooseFolder)) {
     setObjectName("frmFileTrans");
     buildControls();
@@ -151,6 +156,7 @@ void frmFileTrans::buildControls() {
         ctx_.CurrentSetting.Pc.TransSaveData = on ? 1 : 0;
         EnabledProc();
     });
+    connect(txtSavePath_, &QLineEdit::textChanged, this, &frmFileTrans::EnabledProc);
     connect(chkTransExcel_, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.CurrentSetting.Pc.TransExcel = on ? 1 : 0;
         EnabledProc();
@@ -164,7 +170,6 @@ void frmFileTrans::buildControls() {
 void frmFileTrans::Init() {
     ctx_.OperationMode = operation_mode::InitialisingWindow;
     setWindowTitle(text(kCaption));
-    ctx_.MsgTitle = windowTitle().toStdString();
     ctx_.AppPath = GetAppPath();
     AccessParameterFile(ctx_, kParameterRead);
 
@@ -182,10 +187,10 @@ void frmFileTrans::Init() {
 }
 
 void frmFileTrans::EnabledProc() {
-    const bool copy = chkSaveData_->isChecked();
-    txtSavePath_->setEnabled(copy);
-    btnBrowse_->setEnabled(copy);
-    btnTransStart_->setEnabled((copy || chkTransExcel_->isChecked()) && !ListView1_->selectedItems().isEmpty());
+    const bool target = chkSaveData_->isChecked() || chkTransExcel_->isChecked();
+    txtSavePath_->setEnabled(target);
+    btnBrowse_->setEnabled(target);
+    btnTransStart_->setEnabled(target && !txtSavePath_->text().isEmpty() && !ListView1_->selectedItems().isEmpty());
 }
 
 void frmFileTrans::RefreshFolderList() {
@@ -255,11 +260,9 @@ void frmFileTrans::transferFiles() {
     const bool copy = chkSaveData_->isChecked();
     const std::string& copyFolder = ctx_.CurrentSetting.Pc.TransSavePath;
     std::optional<SpreadsheetWorkbook> workbook;
-    if (chkTransExcel_->isChecked()) {
-        // Beside the copies; without copies, in the temporary folder.
-        const std::string folder = copy ? copyFolder : QDir::tempPath().toStdString();
-        workbook.emplace(ctx_, WithTrailingSeparator(folder) + workbookName(ctx_.clock.now()));
-    }
+    // In the folder the user chose, beside the copies if there are any, where it can be found again.
+    if (chkTransExcel_->isChecked())
+        workbook.emplace(ctx_, WithTrailingSeparator(copyFolder) + workbookName(ctx_.clock.now()));
     const TransferTargets targets(copy, copyFolder, workbook ? &*workbook : nullptr);
 
     frmProgress progress(ctx_, frmProgress::FileCopy, text(texts.transferring), this);
@@ -274,8 +277,9 @@ void frmFileTrans::transferFiles() {
         return result == 0 ? written : result;
     }) == 0;
     RefreshFolderList();
-    if (workbook && written == 0 && workbook->hasSheets())
-        OpenLocalDocument(ctx_, openDocument_, QString::fromStdString(workbook->path()));
+    // Without a spreadsheet program the workbook is no failure: it waits where it was saved.
+    if (workbook && written == 0 && workbook->hasSheets() && !openWorkbook_(QString::fromStdString(workbook->path())))
+        ShowInformationText(ctx_, ctx_.catalogue.text(kWorkbookSavedAs) + "\n" + workbook->path());
     if (transferred) ShowInformationText(ctx_, ctx_.catalogue.text(texts.transferFinished));
 }
 
@@ -304,7 +308,7 @@ void frmFileTrans::onToolbarButton(int index) {
             break;
         }
         case Help:
-            OpenManual(ctx_, openDocument_);
+            showManual_(ctx_, this, manual_section::Transfer);
             break;
         default:
             break;

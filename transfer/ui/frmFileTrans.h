@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/AppContext.h"
+#include "app/ui/DesktopDocument.h"
 #include "app/ui/FolderChooser.h"
 #include "app/ui/Manual.h"
 #include "link/Link.h"
@@ -25,8 +26,8 @@ class frmProgress;
 
 // The file transfer window: choose the meter's medium (PC card or internal memory), list
 // its files, select some and copy them into a folder of this computer and/or a workbook
-// that opens when the run is done. Opening the window reads the directory of the medium
-// used last time.
+// in that folder, which opens when the run is done. Opening the window reads the directory
+// of the medium used last time.
 class frmFileTrans : public QDialog {
     Q_OBJECT
 
@@ -34,13 +35,14 @@ public:
     enum ToolbarButton { ComSetup = 1, Help = 3 };
 
     // Loads the window: reads the Parameter file and shows the saved choices. The line to
-    // the meter is made anew, on the worker thread, for every exchange.
+    // the meter is made anew, on the worker thread, for every exchange. `openWorkbook` opens
+    // a finished workbook.
     frmFileTrans(AppContext& ctx, SerialPortMaker makeSerialPort, const MonotonicClock& linkClock,
-                 DocumentOpener openDocument = OpenWithDesktop, FolderChooser chooseFolder = ChooseExistingFolder,
-                 QWidget* parent = nullptr);
+                 ManualViewer showManual = ShowManual, DocumentOpener openWorkbook = OpenWithDesktop,
+                 FolderChooser chooseFolder = ChooseExistingFolder, QWidget* parent = nullptr);
 
-    // The copy folder's controls follow its check box; a transfer needs a target and a
-    // selected file.
+    // The folder's controls serve the copies and the workbook alike; a transfer needs a
+    // target, a folder and a selected file.
     void EnabledProc();
     // Lists the files of the copy folder again.
     void RefreshFolderList();
@@ -71,7 +73,9 @@ private:
     AppContext& ctx_;
     SerialPortMaker makeSerialPort_;
     const MonotonicClock& linkClock_;
-    DocumentOpener openDocument_;
+    MessageTitleScope title_;
+    ManualViewer showManual_;
+    DocumentOpener openWorkbook_;
     FolderChooser chooseFolder_;
 
     QRadioButton* optSelCard_ = nullptr;
