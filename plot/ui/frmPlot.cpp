@@ -130,15 +130,16 @@ void frmPlot::buildControls() {
 }
 
 bool frmPlot::openFile(const QString& path) {
-    path_ = path.toStdString();
+    const std::string file = path.toStdString();
     PlotFileLayout layout;
     std::vector<WaveformRecord> records;
-    const bool opened = read([&](PlotFileReader& reader) {
-        if (!reader.open(path_)) return false;
+    const bool opened = read(file, [&](PlotFileReader& reader) {
+        if (!reader.open(file)) return false;
         layout = reader.layout();
         return layout.kind == PlotFileKind::OverTime || reader.readRecords(records);
     });
     if (!opened) return false;
+    path_ = file;
     layout_ = std::move(layout);
     records_ = std::move(records);
     setWindowTitle(text(kCaption) + " - " + QFileInfo(path).fileName());
@@ -163,10 +164,10 @@ bool frmPlot::openFile(const QString& path) {
     return true;
 }
 
-bool frmPlot::read(const std::function<bool(PlotFileReader&)>& work) {
+bool frmPlot::read(const std::string& path, const std::function<bool(PlotFileReader&)>& work) {
     ProgressRelay relay;
     PlotFileReader reader(ctx_, relay);
-    if (QFileInfo(QString::fromStdString(path_)).size() < kReadBehindProgressFrom) {
+    if (QFileInfo(QString::fromStdString(path)).size() < kReadBehindProgressFrom) {
         setCursor(Qt::WaitCursor);
         const bool done = work(reader);
         unsetCursor();
@@ -200,7 +201,7 @@ std::vector<std::size_t> frmPlot::tickedRows() const {
 void frmPlot::showTickedColumns() {
     const std::vector<std::size_t> columns = tickedRows();
     PlotData data;
-    if (!read([&](PlotFileReader& reader) { return reader.open(path_) && reader.readColumns(columns, data); })) {
+    if (!read(path_, [&](PlotFileReader& reader) { return reader.open(path_) && reader.readColumns(columns, data); })) {
         const QSignalBlocker quiet(lstColumns_);
         for (int row = 0; row < lstColumns_->count(); ++row) {
             const bool shown = std::find(shownColumns_.begin(), shownColumns_.end(), static_cast<std::size_t>(row)) !=
@@ -221,7 +222,12 @@ void frmPlot::showRecord(int number) {
     }
     const WaveformRecord& record = records_[static_cast<std::size_t>(number - 1)];
     PlotData data;
-    if (!read([&](PlotFileReader& reader) { return reader.open(path_) && reader.readRecord(record, data); })) return;
+    if (!read(path_, [&](PlotFileReader& reader) { return reader.open(path_) && reader.readRecord(record, data); })) {
+        const QSignalBlocker quiet(spnRecord_);
+        spnRecord_->setValue(shownRecord_);
+        return;
+    }
+    shownRecord_ = number;
     record_ = std::move(data);
     lblRecordTime_->setText(dateTimeOf(record));
     // The channels' list keeps the ticks of the names it had.

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/AppContext.h"
@@ -31,7 +32,8 @@ public:
 
     frmPlot(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop, QWidget* parent = nullptr);
 
-    // Reads the file and shows it; false, after a message, when it is none the viewer can show.
+    // Reads the file and shows it; false, after a message, when it is none the viewer can show
+    // (and then the viewer keeps what it showed).
     bool openFile(const QString& path);
 
     PlotWidget& plot() const { return *picPlot_; }
@@ -40,8 +42,9 @@ private:
     void buildControls();
     QString text(int id) const;
     void onToolbarButton(int index);
-    // Reads `work` on the window thread for a small file, behind a progress window for a large one.
-    bool read(const std::function<bool(PlotFileReader&)>& work);
+    // Does `work` on the file at `path` on the window thread for a small file, behind a progress
+    // window for a large one.
+    bool read(const std::string& path, const std::function<bool(PlotFileReader&)>& work);
     void fillColumnList();
     // The ticked columns (over time) or channels (waveform), in the list's order.
     std::vector<std::size_t> tickedRows() const;
@@ -54,8 +57,10 @@ private:
     std::string path_;
     PlotFileLayout layout_;
     std::vector<WaveformRecord> records_;
-    PlotData record_;                        // the record shown, every channel
-    std::vector<std::size_t> shownColumns_;  // over time: the columns drawn, ticked again when a read fails
+    // What is shown, put back in the lists when reading something else fails or is stopped.
+    PlotData record_;  // waveform: the record shown, every channel
+    int shownRecord_ = 0;
+    std::vector<std::size_t> shownColumns_;  // over time: the columns drawn
 
     QGroupBox* fraRecord_ = nullptr;
     QSpinBox* spnRecord_ = nullptr;
