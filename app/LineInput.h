@@ -31,6 +31,11 @@ public:
     bool atEnd() { return input_.available().empty(); }
 
     std::uint64_t position() const { return input_.position(); }
+    // Reads on from `offset`, the start of a line as position() gave it before that line was read.
+    void seek(std::uint64_t offset) {
+        input_.seek(offset);
+        lineTooLong_ = false;
+    }
     std::uint64_t size() const { return input_.size(); }
     // True when next() stopped before the end of the file: a read failure or a line too long.
     bool failed() const { return input_.failed() || lineTooLong_; }

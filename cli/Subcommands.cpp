@@ -6,6 +6,7 @@
 #include "cli/DivideCommand.h"
 #include "cli/FilesCommand.h"
 #include "cli/MeterCommands.h"
+#include "cli/PlotCommand.h"
 #include "cli/SettingsCommand.h"
 
 namespace voltaro {
@@ -21,6 +22,11 @@ constexpr std::array kSubcommands{
                "cut a data CSV file into pieces of N lines or N columns in DIR (default: here); --yes "
                "overwrites existing pieces without asking",
                RunDivideCommand},
+    Subcommand{"plot", "FILE.CSV [--columns NAMES] [--record N] -o PLOT.png|PLOT.svg",
+               "draw columns of a data CSV file over time (NAMES: their titles, comma-separated; default the "
+               "first), or the channels of record N (default 1) of a waveform file over its samples, into a PNG "
+               "or SVG picture",
+               RunPlotCommand},
     Subcommand{"identify", "[--scan [DEVICE...]] [PORT OPTIONS]",
                "ask the meter for its model and version (\"ZR915 1.05\"); --scan asks every serial port the system "
                "reports and each DEVICE at once and lists the meters that answer (\"/dev/ttyUSB0  ZR915 1.05\")",

@@ -21,13 +21,16 @@ set(layers
     "transfer: app link transfer"
     "transfer/ui: app app/ui link link/ui transfer transfer/ui"
     "convert: app settings convert"
-    "convert/ui: app app/ui convert convert/ui"
+    "convert/ui: app app/ui convert convert/ui plot plot/ui"
     "divide: app divide"
     "divide/ui: app app/ui divide divide/ui"
+    "plot: app plot"
+    "plot/qt: app plot plot/qt"
+    "plot/ui: app app/ui plot plot/qt plot/ui"
     "sim: app link settings sim"
     "sim/samples: app settings sim/samples"
-    "cli: app link settings transfer convert divide cli"
-    "program: app app/ui link link/qt link/ui settings settings/ui transfer transfer/ui convert convert/ui divide divide/ui cli program"
+    "cli: app link settings transfer convert divide plot plot/qt cli"
+    "program: app app/ui link link/qt link/ui settings settings/ui transfer transfer/ui convert convert/ui divide divide/ui plot plot/qt plot/ui cli program"
 )
 set(outside_the_program .ci .git .cache build bench cmake docs fuzz resources scripts tests)
 

@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
 #include "app/ui/QtMessages.h"
 #include "cli/CommandLine.h"
+#include "cli/PlotCommand.h"
 #include "link/qt/QtSerialPort.h"
 #include "program/frmMainMenu.h"
 
@@ -30,13 +32,16 @@ bool displayAvailable() {
 int main(int argc, char** argv) {
     const voltaro::SerialPortMaker makeSerialPort = [] { return std::make_unique<voltaro::QtSerialPort>(); };
     if (argc > 1) {
-        // The serial line lives on QtCore; commands need no display.
-        QCoreApplication application(argc, argv);
+        // The serial line lives on QtCore; commands need no display. A plot starts its own
+        // application, one that draws without a display.
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        std::optional<QCoreApplication> application;
+        if (!voltaro::CommandDraws(args)) application.emplace(argc, argv);
         voltaro::Console console = voltaro::StandardConsole();
         console.makeSerialPort = makeSerialPort;
         console.listSerialPorts = voltaro::SystemSerialPorts;
         console.runInParallel = voltaro::RunOnQThreads;
-        return voltaro::RunCommandLine({argv + 1, argv + argc}, console);
+        return voltaro::RunCommandLine(args, console);
     }
     if (!displayAvailable()) {
         std::cerr << "voltaro: no display found; the window cannot open. Headless use:\n\n";

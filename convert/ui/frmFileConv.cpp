@@ -21,6 +21,7 @@
 #include "app/ui/PlainButton.h"
 #include "app/ui/ProgressDialog.h"
 #include "convert/DataFileConverter.h"
+#include "plot/ui/frmPlot.h"
 
 namespace voltaro {
 
@@ -122,6 +123,9 @@ void frmFileConv::buildControls() {
     txtInputPath_->installEventFilter(this);
     connect(filConvertFile_, &QListWidget::itemSelectionChanged, this, &frmFileConv::UpdateConvertButton);
     connect(btnConvert_, &QPushButton::clicked, this, &frmFileConv::runConversion);
+    connect(ListView1_, &QTreeWidget::itemDoubleClicked, this, [this](const QTreeWidgetItem* item) {
+        OpenPlotViewer(ctx_, QDir(txtOutputPath_->text()).filePath(item->text(0)), this, openDocument_);
+    });
 }
 
 void frmFileConv::load() {

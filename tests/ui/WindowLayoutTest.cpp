@@ -22,6 +22,8 @@
 #include "convert/ui/frmFileConv.h"
 #include "divide/ui/frmFileDivide.h"
 #include "link/ui/frmComSetting.h"
+#include "plot/PlotFiles.h"
+#include "plot/ui/frmPlot.h"
 #include "program/frmMainMenu.h"
 #include "settings/ui/frmSetting.h"
 #include "sim/InMemorySerialPort.h"
@@ -63,7 +65,7 @@ class WindowLayoutTest : public QObject {
     test::RecordingMessages messages;
     test::FixedClock clock{{2026, 12, 6, 10, 53, 0}};
     test::ManualClock linkClock;
-    test::TemporaryFolder appFolder, card, memory, data;
+    test::TemporaryFolder appFolder, card, memory, data, plots;
     std::unique_ptr<sim::MeterModel> meter;
     std::unique_ptr<AppContext> ctx;
     QWidget owner;  // of the progress windows
@@ -121,6 +123,8 @@ class WindowLayoutTest : public QObject {
              help->showSection(QFINDTESTDATA("../../resources/manual/voltaroe.html"), "commands");
              return help;
          }},
+        {"frmPlot", [this] { return viewer("DATA0001.CSV"); }},
+        {"frmPlot-waveform", [this] { return viewer("WAVE0001.CSV"); }},
         {"frmComProgress",
          [this] { return shown(std::make_unique<frmComProgress>(*ctx, text(2013), &owner)); }},
     };
@@ -129,6 +133,11 @@ class WindowLayoutTest : public QObject {
         return [this] { return std::make_unique<sim::InMemorySerialPort>(*meter, linkClock); };
     }
     QString text(int id) const { return QString::fromStdString(ctx->catalogue.text(id)); }
+    std::unique_ptr<QWidget> viewer(const char* name) {
+        auto plot = std::make_unique<frmPlot>(*ctx, noDesktop);
+        if (!plot->openFile(QString::fromStdString((plots.path() / name).string()))) qFatal("the viewer did not open");
+        return shown(std::move(plot));
+    }
     static std::unique_ptr<QWidget> shown(std::unique_ptr<QWidget> opened) {
         opened->show();
         return opened;
@@ -158,6 +167,12 @@ private slots:
         for (const char* name : {"MEAS0001.CSV", "MEAS0002.BIN", "WAVE0003.WFM", "SETUP01.SET"})
             card.write(name, "MODEL,ZR915,T200\r\n");
         memory.write("MEMO0001.CSV", "MODEL,ZR915,T200\r\n");
+        plots.write("DATA0001.CSV",
+                    test::InstFile({"2004/01/01,10:53:00,A,1.0,2.0,0.9", "2004/01/01,10:53:01,A,1.5,2.5,1.0"}));
+        const std::string moment = "2004/01/01,10:53:00";
+        const std::string waves = test::Rows(
+            {test::WaveRow("U1_WAVE", moment, 128, -1, 0.015), test::WaveRow("I1_WAVE", moment, 128, 1, -0.01)});
+        plots.write("WAVE0001.CSV", test::kWaveHeaderLines + waves);
         meter = std::make_unique<sim::MeterModel>(sim::MeterFolders{card.path(), memory.path()});
         for (const char* name : {"DATA0001.BIN", "DATA0002.BIN", "DATA0001.CSV", "DATA0001(00)_00.CSV"})
             data.write(name, "x");

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "convert/ui/frmFileConv.h"
+#include "plot/PlotFiles.h"
+#include "plot/ui/frmPlot.h"
 #include "support/DataFileBytes.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
@@ -89,6 +91,36 @@ private slots:
         // The new file is listed while the run goes on.
         QCOMPARE(boxes.boxes[0].seen, QString("DATA0001.BIN DATA0001.CSV,X.CSV,y.csv"));
         QVERIFY(control<QPushButton>(window, "btnConvert")->isEnabled());
+    }
+
+    // A double-click on a listed file shows it in the viewer; a file the viewer cannot show is said.
+    void aDoubleClickedOutputFileOpensInTheViewer() {
+        std::ofstream(output->path() / "DATA0001.CSV", std::ios::binary)
+            << test::InstFile({"2004/01/01,00:00:00,A,1,2,3", "2004/01/01,00:00:01,A,4,5,6"});
+        std::ofstream(input->path() / "DATA0001.CSV") << "x";  // the input folder's is none
+        AppContext ctx(messages, clock);
+        frmFileConv window(ctx);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* list = control<QTreeWidget>(window, "ListView1");
+        const auto doubleClick = [&](const QString& name) {
+            const QTreeWidgetItem* item = list->findItems(name, Qt::MatchExactly).front();
+            // A widget's double-click comes after the click that starts it.
+            const QPoint at = list->visualItemRect(item).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        };
+
+        doubleClick("DATA0001.CSV");
+        const QList<frmPlot*> viewers = window.findChildren<frmPlot*>();
+        QCOMPARE(viewers.size(), 1);
+        QVERIFY(viewers.front()->isVisible());
+        QCOMPARE(viewers.front()->windowTitle(), QString("Data viewer - DATA0001.CSV"));
+        QCOMPARE(messages.texts(), std::vector<std::string>{});
+
+        doubleClick("X.CSV");
+        QCOMPARE(messages.texts(), std::vector<std::string>{"X.CSV: It is not a data file the viewer can show."});
+        QCOMPARE(window.findChildren<frmPlot*>().size(), 1);
     }
 };
 
