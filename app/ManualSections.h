@@ -14,12 +14,14 @@ inline constexpr std::string_view ComSetup = "com-setup";
 inline constexpr std::string_view Transfer = "transfer";
 inline constexpr std::string_view Conversion = "conversion";
 inline constexpr std::string_view Divide = "divide";
+inline constexpr std::string_view Viewer = "viewer";
 inline constexpr std::string_view Commands = "commands";
 }  // namespace manual_section
 
 // Every anchor above, for the check that the manual has them all.
 inline constexpr std::array kManualSections{manual_section::Settings, manual_section::ComSetup,
                                             manual_section::Transfer, manual_section::Conversion,
-                                            manual_section::Divide,   manual_section::Commands};
+                                            manual_section::Divide,   manual_section::Viewer,
+                                            manual_section::Commands};
 
 }  // namespace voltaro

@@ -124,7 +124,7 @@ void frmFileConv::buildControls() {
     connect(filConvertFile_, &QListWidget::itemSelectionChanged, this, &frmFileConv::UpdateConvertButton);
     connect(btnConvert_, &QPushButton::clicked, this, &frmFileConv::runConversion);
     connect(ListView1_, &QTreeWidget::itemDoubleClicked, this, [this](const QTreeWidgetItem* item) {
-        OpenPlotViewer(ctx_, QDir(txtOutputPath_->text()).filePath(item->text(0)), this, openDocument_);
+        OpenPlotViewer(ctx_, QDir(txtOutputPath_->text()).filePath(item->text(0)), this, showManual_);
     });
 }
 

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "app/AppPath.h"
+#include "app/ManualSections.h"
 #include "app/ui/BackgroundRun.h"
 #include "app/ui/IndexedToolBar.h"
 #include "app/ui/ProgressDialog.h"
@@ -59,8 +60,10 @@ QString dateTimeOf(const WaveformRecord& record) {
 
 }  // namespace
 
-frmPlot::frmPlot(AppContext& ctx, DocumentOpener openDocument, QWidget* parent)
-    : QDialog(parent), ctx_(ctx.messages, ctx.clock, ctx.catalogue), openDocument_(std::move(openDocument)) {
+frmPlot::frmPlot(AppContext& ctx, ManualViewer showManual, QWidget* parent)
+    : QDialog(parent), ctx_(ctx.messages, ctx.clock, ctx.catalogue), showManual_(std::move(showManual)) {
+    // Its own context for its own title; the manual is found where the program's is.
+    ctx_.ExecutableDir = ctx.ExecutableDir;
     setObjectName("frmPlot");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     buildControls();
@@ -260,11 +263,11 @@ void frmPlot::showTickedChannels() {
 
 void frmPlot::onToolbarButton(int index) {
     if (index == WholeView) picPlot_->showWhole();
-    if (index == Help) OpenManual(ctx_, openDocument_, "viewer");
+    if (index == Help) showManual_(ctx_, this, manual_section::Viewer);
 }
 
-frmPlot* OpenPlotViewer(AppContext& ctx, const QString& path, QWidget* parent, DocumentOpener openDocument) {
-    auto* viewer = new frmPlot(ctx, std::move(openDocument), parent);
+frmPlot* OpenPlotViewer(AppContext& ctx, const QString& path, QWidget* parent, ManualViewer showManual) {
+    auto* viewer = new frmPlot(ctx, std::move(showManual), parent);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     if (!viewer->openFile(path)) {
         delete viewer;

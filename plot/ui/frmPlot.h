@@ -30,7 +30,7 @@ class frmPlot : public QDialog {
 public:
     enum ToolbarButton { WholeView = 1, Help = 3 };
 
-    frmPlot(AppContext& ctx, DocumentOpener openDocument = OpenWithDesktop, QWidget* parent = nullptr);
+    frmPlot(AppContext& ctx, ManualViewer showManual = ShowManual, QWidget* parent = nullptr);
 
     // Reads the file and shows it; false, after a message, when it is none the viewer can show
     // (and then the viewer keeps what it showed).
@@ -53,7 +53,7 @@ private:
     void showTickedChannels();
 
     AppContext ctx_;  // the viewer's own, for its caption on its messages
-    DocumentOpener openDocument_;
+    ManualViewer showManual_;
     std::string path_;
     PlotFileLayout layout_;
     std::vector<WaveformRecord> records_;
@@ -74,6 +74,6 @@ private:
 // Opens the viewer on `path` as a window of its own over `parent`, closed with it; a file the
 // viewer cannot show is reported and opens nothing.
 frmPlot* OpenPlotViewer(AppContext& ctx, const QString& path, QWidget* parent,
-                        DocumentOpener openDocument = OpenWithDesktop);
+                        ManualViewer showManual = ShowManual);
 
 }  // namespace voltaro

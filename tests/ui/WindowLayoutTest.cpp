@@ -134,7 +134,7 @@ class WindowLayoutTest : public QObject {
     }
     QString text(int id) const { return QString::fromStdString(ctx->catalogue.text(id)); }
     std::unique_ptr<QWidget> viewer(const char* name) {
-        auto plot = std::make_unique<frmPlot>(*ctx, noDesktop);
+        auto plot = std::make_unique<frmPlot>(*ctx, noManual);
         if (!plot->openFile(QString::fromStdString((plots.path() / name).string()))) qFatal("the viewer did not open");
         return shown(std::move(plot));
     }

@@ -37,7 +37,7 @@ class frmPlotTest : public QObject {
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
     AppContext ctx{messages, clock};
     test::TemporaryFolder folder;
-    DocumentOpener noDesktop = [](const QString&) { return true; };
+    ManualViewer noManual = [](AppContext&, QWidget*, std::string_view) {};
 
     // An hour of rows, a minute apart: U1 rises from 200, I1 falls from 60, PF stays at 1.
     QString overTime() const {
@@ -51,7 +51,7 @@ class frmPlotTest : public QObject {
         return QString::fromStdString(folder.write("DATA.CSV", test::InstFile(rows)));
     }
     std::unique_ptr<frmPlot> open(const QString& path) {
-        std::unique_ptr<frmPlot> viewer(OpenPlotViewer(ctx, path, nullptr, noDesktop));
+        std::unique_ptr<frmPlot> viewer(OpenPlotViewer(ctx, path, nullptr, noManual));
         if (viewer) viewer->setAttribute(Qt::WA_DeleteOnClose, false);
         return viewer;
     }
