@@ -1,9 +1,11 @@
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
+#include "app/ui/IndexedToolBar.h"
 #include "plot/PlotFiles.h"
 #include "plot/ui/PlotWidget.h"
 #include "plot/ui/frmPlot.h"
@@ -37,7 +39,10 @@ class frmPlotTest : public QObject {
     test::FixedClock clock{{2026, 12, 6, 9, 0, 0}};
     AppContext ctx{messages, clock};
     test::TemporaryFolder folder;
-    ManualViewer noManual = [](AppContext&, QWidget*, std::string_view) {};
+    QStringList sectionsShown;  // what Help asked the manual for
+    ManualViewer noManual = [this](AppContext&, QWidget*, std::string_view section) {
+        sectionsShown << QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size()));
+    };
 
     // An hour of rows, a minute apart: U1 rises from 200, I1 falls from 60, PF stays at 1.
     QString overTime() const {
@@ -57,7 +62,18 @@ class frmPlotTest : public QObject {
     }
 
 private slots:
-    void init() { messages.boxes.clear(); }
+    void init() {
+        messages.boxes.clear();
+        sectionsShown.clear();
+    }
+
+    // Help opens the manual at the viewer's own section.
+    void helpShowsTheViewersSection() {
+        const auto viewer = open(overTime());
+        QVERIFY(viewer);
+        control<IndexedToolBar>(*viewer, "Toolbar1")->button(frmPlot::Help)->trigger();
+        QCOMPARE(sectionsShown, QStringList{"viewer"});
+    }
 
     void showsTheTickedColumnsOverTime() {
         const auto viewer = open(overTime());
