@@ -3,9 +3,9 @@
 # executables in bin/, the program's own files in share/voltaro/, the desktop entry and the
 # icon; the installed programs run from there and find their files.
 #
-#   installed-program.sh CMAKE BUILD_DIR VERSION
+#   installed-program.sh CMAKE BUILD_DIR VERSION HELP_PROGRAM
 set -euo pipefail
-cmake=$1 build=$2 version=$3
+cmake=$1 build=$2 version=$3 help_program=$4
 built=$build/bin
 # shellcheck source=tests/support/simulated-meter.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/simulated-meter.sh"
@@ -39,8 +39,7 @@ for file in "$built"/voltaroe.html "$built"/findfile.avi "$built"/filecopy.avi "
 done
 echo "ok: the installed tree"
 
-# What the manual shows or links to lies beside it. The installed voltaro reports no manual
-# path of its own, so this step checks the files its manual lookup reads.
+# What the manual shows or links to lies beside it.
 manual=$prefix/share/voltaro/voltaroe.html
 references=$(grep -o -E '(src|href)="[^"#:]+"' "$manual" | sed -E 's/^[a-z]+="(.*)"$/\1/' | sort -u)
 [[ -n $references ]] || fail "the manual refers to no picture"
@@ -48,6 +47,16 @@ for reference in $references; do
     [[ -f $prefix/share/voltaro/$reference ]] || fail "the manual's $reference is not installed beside it"
 done
 echo "ok: the manual and what it refers to"
+
+# From the installed bin/, Help finds the manual in share/voltaro/ and shows it at a section,
+# pictures and all; the program that asks stands where the installed voltaro does.
+cp "$help_program" "$bin/help-check"
+QT_QPA_PLATFORM=offscreen "$bin/help-check" >"$work/help-out" 2>"$work/help-err" ||
+    fail "Help from the installed tree: $(cat "$work/help-err" "$work/help-out")"
+grep -q "^file://$prefix/share/voltaro/voltaroe.html#settings\$" "$work/help-out" ||
+    fail "Help showed $(cat "$work/help-out")"
+rm "$bin/help-check"
+echo "ok: Help from the installed tree"
 
 # The installed programs run.
 [[ $("$bin/voltaro" --version) == "Voltaro $version" ]] || fail "installed voltaro --version"
