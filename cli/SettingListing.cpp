@@ -10,6 +10,7 @@
 #include "app/NumberText.h"
 #include "settings/AnalogOutputItems.h"
 #include "settings/CodeTables.h"
+#include "settings/HarmonicSaveItems.h"
 #include "settings/SettingConversions.h"
 
 namespace voltaro {
@@ -74,7 +75,6 @@ constexpr ListTexts kDaItems{3000, kDaItemCount};
 constexpr ListTexts kParities{2615, 3};
 
 constexpr int kFixSampling = 2206;
-constexpr std::int16_t kSelectedOrders = 3;  // the last entry of the order selection
 constexpr int kHours = 2312;
 constexpr int kMinutes = 2313;
 constexpr int kSeconds = 2314;
@@ -187,7 +187,7 @@ void listHarmonicPage(Listing& l, const SettingRecord& r) {
     l.add(2501, 2528, l.ticked(kItemBoxes, r.SaveHrmItem));
     // The orders themselves count only when the user selects them.
     std::string selection = l.entry(kOrderSelections, r.SaveHrmOrdSel);
-    if (r.SaveHrmOrdSel == kSelectedOrders) {
+    if (r.SaveHrmOrdSel == order_selection::Select) {
         std::string orders;
         for (std::size_t k = 0; k < r.SaveHrmOrder.size(); ++k)
             if (r.SaveHrmOrder[k] != 0) orders += ' ' + std::to_string(k + 1);

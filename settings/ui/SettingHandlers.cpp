@@ -272,11 +272,14 @@ void SettingHandlers::uRangeChosen(int position) {
     if (idle() && position >= 0) ctx_.CurrentSetting.URange = static_cast<Int16>(position);
 }
 
+bool SettingHandlers::phaseRuleApplies() const {
+    return ctx_.OperationMode != operation_mode::OpeningSettingFile &&
+           ctx_.OperationMode != operation_mode::ReceivingSetting;
+}
+
 void SettingHandlers::frequencyChosen(int position) {
-    const bool fromFileOrMeter = ctx_.OperationMode == operation_mode::OpeningSettingFile ||
-                                 ctx_.OperationMode == operation_mode::ReceivingSetting;
     // Phase angles measured from U1 need U1 as the frequency source.
-    if (!fromFileOrMeter && c_.cmbHrmPA->currentIndex() == kPhaseFromU1 && position > 0) {
+    if (phaseRuleApplies() && c_.cmbHrmPA->currentIndex() == kPhaseFromU1 && position > 0) {
         SelectListPosition(c_.cmbFrequency, 0);
         return;
     }
@@ -285,9 +288,7 @@ void SettingHandlers::frequencyChosen(int position) {
 }
 
 void SettingHandlers::phaseReferenceChosen(int position) {
-    const bool fromFileOrMeter = ctx_.OperationMode == operation_mode::OpeningSettingFile ||
-                                 ctx_.OperationMode == operation_mode::ReceivingSetting;
-    if (!fromFileOrMeter && position == kPhaseFromU1 && c_.cmbFrequency->currentIndex() > 0)
+    if (phaseRuleApplies() && position == kPhaseFromU1 && c_.cmbFrequency->currentIndex() > 0)
         SelectListPosition(c_.cmbFrequency, 0);
     if (idle() && position >= 0) ctx_.CurrentSetting.HrmPA = static_cast<Int16>(position);
 }

@@ -59,6 +59,9 @@ private:
     void clampChosen(int channel, int position);
     void aRangeChosen(int channel, int position);
     void uRangeChosen(int position);
+    // Phase angles from U1 keep the source at U1, except in a setting opened or received,
+    // which is shown as it is.
+    bool phaseRuleApplies() const;
     void frequencyChosen(int position);
     void phaseReferenceChosen(int position);
     void startMethodChosen(int position);

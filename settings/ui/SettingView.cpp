@@ -11,6 +11,7 @@
 #include "app/NumberText.h"
 #include "app/TextTools.h"
 #include "settings/CodeTables.h"
+#include "settings/HarmonicSaveItems.h"
 #include "settings/SettingConversions.h"
 #include "settings/ui/AnalogOutputHandlers.h"
 #include "settings/ui/ControlValue.h"
@@ -22,7 +23,6 @@ namespace {
 
 using Int16 = std::int16_t;
 constexpr int kIdDigits = 3;
-constexpr int kSelectedOrders = 3;
 
 QString wholeText(Int16 value) { return QString::number(value); }
 
@@ -209,7 +209,7 @@ void CollectSetting(const SettingControls& c, const AnalogOutputHandlers& analog
     collectTicks(c.chkSaveHrmItem, r.SaveHrmItem);
     r.SaveHrmOrdSel = position(c.cmbSaveHrmOrdSel);
     // A fixed selection keeps the user's own orders for when "Select" comes back.
-    if (r.SaveHrmOrdSel == kSelectedOrders) collectTicks(c.chkSaveHrmOrder, r.SaveHrmOrder);
+    if (r.SaveHrmOrdSel == order_selection::Select) collectTicks(c.chkSaveHrmOrder, r.SaveHrmOrder);
 
     r.Rs232Connect = position(c.cmbConnect);
     r.Copy = position(c.cmbCopy);

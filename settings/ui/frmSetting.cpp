@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <memory>
+#include <optional>
 
 #include "app/AppPath.h"
 #include "app/ManualSections.h"
@@ -106,12 +107,17 @@ void frmSetting::ShowSetting(const SettingRecord& record) {
 
 void frmSetting::CollectSetting(SettingRecord& record) const { voltaro::CollectSetting(controls_, *analog_, record); }
 
-void frmSetting::done(int result) {
-    if (!textBoxes_->commitFocusedBox()) return;
+std::optional<SettingRecord> frmSetting::windowSetting() {
+    if (!textBoxes_->commitFocusedBox()) return std::nullopt;
     SettingRecord working = ctx_.CurrentSetting;
     CollectSetting(working);
-    if (CheckSettingRecord(ctx_, working) != 0) return;
-    ctx_.CurrentSetting = std::move(working);
+    return working;
+}
+
+void frmSetting::done(int result) {
+    std::optional<SettingRecord> working = windowSetting();
+    if (!working || CheckSettingRecord(ctx_, *working) != 0) return;
+    ctx_.CurrentSetting = std::move(*working);
     AccessParameterFile(ctx_, kParameterWrite);
     QDialog::done(result);
 }
@@ -128,16 +134,14 @@ void frmSetting::OpenSettingFile() {
 }
 
 void frmSetting::SaveSettingFile() {
-    if (!textBoxes_->commitFocusedBox()) return;
-    SettingRecord working = ctx_.CurrentSetting;
-    CollectSetting(working);
-    if (CheckSettingRecord(ctx_, working) != 0) return;
+    std::optional<SettingRecord> working = windowSetting();
+    if (!working || CheckSettingRecord(ctx_, *working) != 0) return;
     const QString path =
         fileDialogs_.save(this, text(kFirstButtonCaption + 1), QtFileFilter(ctx_.catalogue.text(kFileFilter)),
                           settingFile_, kSettingFileSuffix);
     if (path.isEmpty()) return;
     settingFile_ = path;
-    if (WriteSettingFile(ctx_, path.toStdString(), working) == 0)
+    if (WriteSettingFile(ctx_, path.toStdString(), *working) == 0)
         ShowInformationText(ctx_, ctx_.catalogue.text(kSaveFinished));
 }
 
@@ -152,13 +156,12 @@ void frmSetting::ReceiveSetting() {
 }
 
 void frmSetting::SendSetting() {
-    if (!textBoxes_->commitFocusedBox()) return;
-    SettingRecord sent = ctx_.CurrentSetting;
-    CollectSetting(sent);
+    std::optional<SettingRecord> sent = windowSetting();
+    if (!sent) return;
     const bool pcTime = controls_.chkPCTime->isChecked();
     frmComProgress progress(ctx_, text(kSending), this);
     const std::int16_t status = RunMeterExchange(ctx_, progress, makeSerialPort_, linkClock_, [&](Link& link) {
-        return SendOverMetersSetting(link, std::move(sent), pcTime, false);
+        return SendOverMetersSetting(link, std::move(*sent), pcTime, false);
     });
     if (status == 0) ShowInformationText(ctx_, ctx_.catalogue.text(kSendFinished));
 }

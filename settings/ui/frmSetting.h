@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/AppContext.h"
 #include "app/ui/FileChooser.h"
@@ -65,6 +66,9 @@ public slots:
 private:
     QString text(int id) const;
     void buildControls();
+    // The window's setting, collected into a copy of CurrentSetting once the box being typed
+    // in has taken its text; nothing when that box refused it (the focus stays there).
+    std::optional<SettingRecord> windowSetting();
     // Caption, the Parameter file, the setting shown.
     void Init();
     void onToolbarButton(int index);
