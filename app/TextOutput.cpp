@@ -28,13 +28,21 @@ bool TextOutput::create(const std::string& path) {
 }
 
 void TextOutput::flush() {
-    const std::size_t pending = static_cast<std::size_t>(next_ - buffer_.get());
-    if (pending != 0 && error_.empty() && std::fwrite(buffer_.get(), 1, pending, file_) != pending)
-        error_ = path_ + ": " + std::strerror(errno);
+    writeOut({buffer_.get(), static_cast<std::size_t>(next_ - buffer_.get())});
     next_ = buffer_.get();
 }
 
+void TextOutput::writeOut(std::string_view text) {
+    if (!text.empty() && error_.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+        error_ = path_ + ": " + std::strerror(errno);
+}
+
 void TextOutput::appendSlow(std::string_view text) {
+    if (text.size() >= straightBytes_) {
+        flush();
+        writeOut(text);
+        return;
+    }
     while (!text.empty()) {
         if (next_ == limit_) flush();
         const std::size_t chunk = std::min(text.size(), static_cast<std::size_t>(limit_ - next_));

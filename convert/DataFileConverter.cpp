@@ -5,13 +5,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 
 #include "app/AppPath.h"
 #include "app/ErrorReporting.h"
 #include "app/NumberText.h"
 #include "app/TextTools.h"
-#include "convert/ValueText.h"
+#include "app/OrderedWork.h"
+#include "convert/DataRows.h"
 #include "settings/CodeTables.h"
 
 namespace voltaro {
@@ -28,12 +30,28 @@ constexpr int kCancelledText = 516;
 
 constexpr int kMaxNumberedOutputs = 100;
 constexpr std::uint64_t kProgressStepBytes = 4 << 20;
-constexpr int kInstDecimals = 3;
-constexpr int kWaveDecimals = 6;
-// The most values one instantaneous record holds (load 4, 1P2W).
-constexpr std::size_t kMaxInstValues = 28;
+// The rows are made in blocks of about this much input, on as many cores as there are, up to a few.
+constexpr std::size_t kBlockInputBytes = 128 << 10;
+constexpr unsigned kMostWorkers = 4;
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// A block of whole records and the text of its rows.
+struct RowBlock {
+    std::unique_ptr<unsigned char[]> input;
+    std::size_t inputBytes = 0;
+    std::uint64_t end = 0;  // the file position after the block's records
+    std::unique_ptr<char[]> text;
+    std::size_t textBytes = 0;
+    bool notNormal = false;
+};
+
+// The bytes of the whole records at the start of the `count` bytes at `bytes`.
+std::size_t wholeRecords(const DataRows& rows, const unsigned char* bytes, std::size_t count) {
+    std::size_t whole = 0;
+    for (std::size_t next; (next = rows.recordBytes(bytes + whole, count - whole)) <= count - whole;) whole += next;
+    return whole;
+}
 
 // Reads a text field of `bytes` bytes and keeps its `kept` significant characters.
 std::string readText(BinaryInput& input, std::size_t bytes, std::size_t kept) {
@@ -56,20 +74,6 @@ float readSingle(BinaryInput& input) {
     const std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
                                std::uint32_t{b[3]} << 24;
     return std::bit_cast<float>(bits);
-}
-
-std::uint32_t singleBits(const unsigned char* b) {
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-}
-
-// Appends ",value" for each complete single in `bytes`.
-void appendValues(TextOutput& output, const unsigned char* bytes, std::size_t count, int decimals) {
-    char* out = output.reserve(count * (kMaxValueText + 1));
-    for (std::size_t i = 0; i < count; ++i) {
-        *out++ = ',';
-        out = WriteValueText(out, singleBits(bytes + 4 * i), decimals);
-    }
-    output.commit(out);
 }
 
 }  // namespace
@@ -189,8 +193,9 @@ void DataFileConverter::MakeHeader(bool timeOnly) {
     std::string ranges;
     std::string ratios;
     for (std::size_t channel = 0; channel < 4; ++channel) {
-        ranges += (channel == 0 ? "" : ",") + IndexToARange(inst_.ARange[channel]);
-        ratios += (channel == 0 ? "" : ",") + FormatRatio(inst_.Ct[channel]);
+        const std::string_view separator = channel == 0 ? "" : ",";
+        ranges.append(separator).append(IndexToARange(inst_.ARange[channel]));
+        ratios.append(separator).append(FormatRatio(inst_.Ct[channel]));
     }
     line("A_RANGE,", ranges);
     line("VT,", FormatRatio(inst_.Vt));
@@ -207,77 +212,55 @@ void DataFileConverter::MakeInstFile(bool timeOnly) {
     std::int16_t count = CheckDataNumber(inst_.Wiring, inst_.Load);
     if (type_ == kTypeInst) count = static_cast<std::int16_t>(count - 2);
     const std::size_t values = timeOnly || count <= 0 ? 0 : static_cast<std::size_t>(count);
-    unsigned char valueBytes[kMaxInstValues * 4];
-    char dateTime[kInstDateTimeBytes];
-    char field[kInstFieldBytes];
-
-    input_.seek(kInstRecordsOffset);
-    if (!reportProgress()) return;
-    while (!output_.failed()) {
-        const int first = input_.readByte();
-        if (first < 0) break;
-        dateTime[0] = static_cast<char>(first);
-        const std::size_t dateBytes = input_.read(dateTime + 1, kInstDateTimeBytes - 1);
-        if (CheckInstDateTime(std::string_view(dateTime + 1, dateBytes))) {
-            reportNotNormal();
-            return;
-        }
-        output_.append(std::string_view(dateTime, kInstDateTimeBytes));
-        const std::size_t fieldBytes = input_.read(field, kInstFieldBytes);
-        output_.append(std::string_view(field, std::min(fieldBytes, kInstFieldText)));
-        const std::size_t valueBytesRead = input_.read(valueBytes, values * 4);
-        appendValues(output_, valueBytes, valueBytesRead / 4, kInstDecimals);
-        output_.append(kLineEnd);
-        if (fieldBytes < kInstFieldBytes || valueBytesRead < values * 4) {
-            reportNotNormal();
-            return;
-        }
-        if (input_.position() - lastProgress_ >= kProgressStepBytes && !reportProgress()) return;
-    }
-    reportProgress();
+    makeRows(DataRows::Instantaneous(values), kInstRecordsOffset);
 }
 
-void DataFileConverter::MakeWaveFile() {
-    constexpr std::size_t kSampleBytes = kWaveSamples * 4;
-    unsigned char samples[kSampleBytes];
-    char dateTime[kWaveDateTimeBytes];
-    std::string name;
+void DataFileConverter::MakeWaveFile() { makeRows(DataRows::Waveform(), kWaveRecordsOffset); }
 
-    input_.seek(kWaveRecordsOffset);
-    if (!reportProgress()) return;
-    while (!output_.failed()) {
-        const int first = input_.readByte();
-        if (first < 0) break;
-        // The name has 7, 9 or 10 characters and ends in a comma.
-        name.assign(1, static_cast<char>(first));
-        char rest[6];
-        name.append(rest, input_.read(rest, sizeof rest));
-        auto take = [&] {
-            const int c = input_.readByte();
-            if (c >= 0) name += static_cast<char>(c);
-            return c;
-        };
-        if (take() != ',') {
-            take();
-            if (take() != ',') take();
+void DataFileConverter::makeRows(const DataRows& rows, std::uint64_t offset) {
+    input_.seek(offset);
+    if (!reportProgress(offset)) return;
+    // Blocks are read and written here, in order, and formatted on the workers meanwhile.
+    const std::size_t inputCapacity = kBlockInputBytes + rows.longestRecord();
+    const std::size_t textCapacity = (inputCapacity / rows.shortestRecord() + 1) * rows.longestRow();
+    const unsigned workers = OrderedWork<RowBlock>::workersForCores(kMostWorkers);
+    OrderedWork<RowBlock> blocks(workers, workers + 2, [&rows](RowBlock& block) {
+        const DataRows::Written written = rows.write(block.input.get(), block.inputBytes, block.text.get());
+        block.textBytes = static_cast<std::size_t>(written.end - block.text.get());
+        block.notNormal = written.notNormal;
+    });
+    std::vector<unsigned char> carried;  // a record begun at the end of the block before
+    bool inputEnded = false;
+    for (;;) {
+        for (RowBlock* block; !inputEnded && (block = blocks.vacant()) != nullptr;) {
+            if (!block->input) {
+                block->input = std::make_unique_for_overwrite<unsigned char[]>(inputCapacity);
+                block->text = std::make_unique_for_overwrite<char[]>(textCapacity);
+            }
+            std::copy(carried.begin(), carried.end(), block->input.get());
+            const std::size_t asked = kBlockInputBytes;
+            const std::size_t read = input_.read(block->input.get() + carried.size(), asked);
+            const std::size_t have = carried.size() + read;
+            inputEnded = read < asked;  // only the last block may end inside a record
+            block->inputBytes = inputEnded ? have : wholeRecords(rows, block->input.get(), have);
+            carried.assign(block->input.get() + block->inputBytes, block->input.get() + have);
+            block->end = input_.position() - carried.size();
+            if (block->inputBytes == 0) break;
+            blocks.submit();
         }
-        output_.append(name);
-        const std::size_t dateBytes = input_.read(dateTime, kWaveDateTimeBytes);
-        if (CheckWaveDateTime(std::string_view(dateTime, dateBytes))) {
+        RowBlock* block = blocks.oldest();
+        if (block == nullptr) break;
+        output_.append(std::string_view(block->text.get(), block->textBytes));
+        if (block->notNormal) {
             reportNotNormal();
             return;
         }
-        output_.append(std::string_view(dateTime, kWaveDateTimeBytes));
-        const std::size_t sampleBytes = input_.read(samples, kSampleBytes);
-        appendValues(output_, samples, sampleBytes / 4, kWaveDecimals);
-        output_.append(kLineEnd);
-        if (sampleBytes < kSampleBytes) {
-            reportNotNormal();
-            return;
-        }
-        if (input_.position() - lastProgress_ >= kProgressStepBytes && !reportProgress()) return;
+        if (output_.failed()) return;
+        const std::uint64_t written = block->end;
+        blocks.recycle();
+        if (written - lastProgress_ >= kProgressStepBytes && !reportProgress(written)) return;
     }
-    reportProgress();
+    reportProgress(input_.position());
 }
 
 bool DataFileConverter::CloseFiles() {
@@ -300,8 +283,8 @@ void DataFileConverter::reportNotNormal() {
     ShowStopText(ctx_, fileName_ + ctx_.catalogue.text(kNotNormalText));
 }
 
-bool DataFileConverter::reportProgress() {
-    lastProgress_ = input_.position();
+bool DataFileConverter::reportProgress(std::uint64_t position) {
+    lastProgress_ = position;
     observer_.progress(fileName_, std::min(lastProgress_, input_.size()), input_.size());
     stopped_ = observer_.stopRequested();
     return !stopped_;

@@ -8,6 +8,7 @@
 #include "app/BinaryInput.h"
 #include "app/ProgressObserver.h"
 #include "convert/DataFileFormat.h"
+#include "convert/DataRows.h"
 #include "app/TextOutput.h"
 
 namespace voltaro {
@@ -50,9 +51,11 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
+    // Writes the rows of the records from `offset` on.
+    void makeRows(const DataRows& rows, std::uint64_t offset);
     void reportNotNormal();
-    // False when the user has asked to stop.
-    bool reportProgress();
+    // Reports the input read up to `position`; false when the user has asked to stop.
+    bool reportProgress(std::uint64_t position);
     // "NAME.CSV" for -1, "NAME(nn).CSV" for 0 to 99, in the output folder.
     std::string outputName(int number) const;
 
