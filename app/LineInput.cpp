@@ -10,30 +10,50 @@ bool LineInput::open(const std::string& path, std::string& error) {
 }
 
 bool LineInput::next(std::string& line) {
-    line.clear();
+    std::string_view view;
+    const bool read = nextView(view);
+    line.assign(view);
+    return read;
+}
+
+bool LineInput::nextView(std::string_view& line) {
+    line = {};
     if (lineTooLong_) return false;
-    bool found = false;
-    for (std::string_view chunk = input_.available(); !chunk.empty(); chunk = input_.available()) {
-        found = true;
-        const std::size_t end = loneLf_ == LoneLf::EndsLine ? chunk.find_first_of("\r\n") : chunk.find('\r');
+    std::string_view chunk = input_.available();
+    if (chunk.empty()) return false;
+    // Most lines lie in the buffer together with the byte after their end, which tells whether a CR
+    // is followed by its LF.
+    const std::size_t firstEnd = endIn(chunk);
+    if (firstEnd <= kLongestLine && firstEnd + 1 < chunk.size()) {
+        line = chunk.substr(0, firstEnd);
+        const bool crLf = chunk[firstEnd] == '\r' && chunk[firstEnd + 1] == '\n';
+        input_.skip(firstEnd + (crLf ? 2 : 1));
+        return true;
+    }
+    // The others are put together across refills of the buffer.
+    gathered_.clear();
+    for (; !chunk.empty(); chunk = input_.available()) {
+        const std::size_t end = endIn(chunk);
         const std::size_t length = std::min(end, chunk.size());
-        if (line.size() + length > kLongestLine) {
-            line.clear();
+        if (gathered_.size() + length > kLongestLine) {
+            gathered_.clear();
             lineTooLong_ = true;
             return false;
         }
-        line.append(chunk.substr(0, length));
+        gathered_.append(chunk.substr(0, length));
         if (end == std::string_view::npos) {
             input_.skip(chunk.size());
             continue;
         }
         input_.skip(end + 1);
-        if (chunk[end] == '\n') return true;
-        const std::string_view after = input_.available();
-        if (!after.empty() && after.front() == '\n') input_.skip(1);
-        return true;
+        if (chunk[end] == '\r') {
+            const std::string_view after = input_.available();
+            if (!after.empty() && after.front() == '\n') input_.skip(1);
+        }
+        break;
     }
-    return found;
+    line = gathered_;
+    return true;
 }
 
 }  // namespace voltaro

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/BinaryInput.h"
 
@@ -28,6 +29,9 @@ public:
     // failed, or when the line is longer than kLongestLine (lineTooLong(); `line` is then empty
     // and every later call returns false).
     bool next(std::string& line);
+    // As next(), but the line is given where it lies in the reader's buffer, without a copy; it stays
+    // valid until the next call.
+    bool nextView(std::string_view& line);
     bool atEnd() { return input_.available().empty(); }
 
     std::uint64_t position() const { return input_.position(); }
@@ -42,8 +46,14 @@ public:
     bool lineTooLong() const { return lineTooLong_; }
 
 private:
+    // Where a line's end would be in `chunk`, or npos.
+    std::size_t endIn(std::string_view chunk) const {
+        return loneLf_ == LoneLf::EndsLine ? chunk.find_first_of("\r\n") : chunk.find('\r');
+    }
+
     BinaryInput input_;
     LoneLf loneLf_;
+    std::string gathered_;  // a line that did not lie whole in the buffer, put together
     bool lineTooLong_ = false;
 };
 
