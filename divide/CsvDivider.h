@@ -30,9 +30,6 @@ public:
     const std::string& type() const { return type_; }
 
 private:
-    struct Row;
-    class Pieces;
-
     // Opens the input and reads its header lines, the title row last; false after reporting.
     bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
     // Reports the progress; true after saying so when the user has asked to stop.

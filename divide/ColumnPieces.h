@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/TextOutput.h"
+#include "divide/RowFields.h"
+
+namespace voltaro {
+
+// The pieces of a division by columns, all open at once, each written through its own buffer.
+// Piece 00 takes the first N columns of every row; every later piece the three fixed columns and
+// the next N - 3. The pieces are put in place together when the run ends, or none of them when
+// writing one failed.
+class ColumnPieces {
+public:
+    // Pieces of `perPiece` columns (at least 4) of a file whose title row is `title`, which must stay
+    // valid until every piece is added. In the meter's own files the "STOP" row keeps only its
+    // first three fields.
+    ColumnPieces(std::string_view title, std::size_t perPiece, bool meterFile);
+
+    // The pieces the columns need, at most kMaxPieces, and whether they needed more.
+    std::size_t wanted() const { return ranges_.size(); }
+    bool tooMany() const { return tooMany_; }
+
+    // Starts the next piece with `header` and its part of the title row; false with the system's
+    // text in `error` when the piece cannot be made.
+    bool add(const std::string& name, std::string_view header, std::string& error);
+    // Writes the row on `line` into every piece.
+    void write(std::string_view line);
+
+    // Whether the first piece refused a row, whose first field is not a row mark: the file is not
+    // normal, and nothing more is to be written.
+    bool refused() const { return refused_; }
+    // Whether the last row was the meter's end of data.
+    bool ended() const { return row_.stop(); }
+    // Whether writing a piece has failed.
+    bool failed() const;
+
+    // Puts every piece in place once all are complete; false with the first system text, and none
+    // of them in place, when anything was lost.
+    bool close(std::string& error);
+
+private:
+    struct Columns {
+        std::size_t first;  // the piece's own columns, after the three every piece has
+        std::size_t last;
+    };
+
+    // Writes the part of the row at hand that goes into piece `k`, unless the first piece refuses it.
+    void writeRow(std::size_t k);
+
+    std::vector<Columns> ranges_;
+    bool tooMany_ = false;
+    bool meterFile_;
+    RowFields row_;
+    bool refused_ = false;
+    std::vector<std::unique_ptr<TextOutput>> files_;
+};
+
+}  // namespace voltaro
