@@ -30,30 +30,41 @@ std::uint64_t commaBits(std::uint64_t word) {
     return ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
 }
 
+// Hands the position of each comma in `text` to `take`, in order, until it returns false; true when
+// it took them all. The commas are looked for a word at a time.
+template <class Take>
+bool forEachComma(std::string_view text, Take take) {
+    const char* data = text.data();
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= text.size(); at += sizeof(std::uint64_t))
+        for (std::uint64_t commas = commaBits(wordAt(data + at)); commas != 0; commas &= commas - 1)
+            if (!take(at + static_cast<std::size_t>(std::countr_zero(commas)) / 8)) return false;
+    for (; at < text.size(); ++at)
+        if (data[at] == ',' && !take(at)) return false;
+    return true;
+}
+
 }  // namespace
 
 void RowFields::split(std::string_view line) {
-    line_ = line;
-    count_ = 0;
-    stop_ = false;
+    // Kept apart from the members while the line is gone through, so that they stay in registers.
+    std::size_t* const ends = ends_.data();
+    const std::size_t most = ends_.size();
+    std::size_t count = 0;
+    bool stop = false;
     std::size_t start = 0;
     // Takes the field that ends at `end`; false once the row has all its fields.
     auto take = [&](std::size_t end) {
-        ends_[count_++] = end;
-        if (line.substr(start, end - start) == kEndOfData) stop_ = true;
+        ends[count++] = end;
+        if (end - start == kEndOfData.size() && line.substr(start, kEndOfData.size()) == kEndOfData) stop = true;
         start = end + 1;
         // The meter's end of data ends the row, but never before the fields every piece takes.
-        return count_ < ends_.size() && !(stop_ && count_ >= kFixed);
+        return count < most && !(stop && count >= kFixed);
     };
-    // The commas are looked for a word at a time.
-    const char* data = line.data();
-    std::size_t at = 0;
-    for (; at + sizeof(std::uint64_t) <= line.size(); at += sizeof(std::uint64_t))
-        for (std::uint64_t commas = commaBits(wordAt(data + at)); commas != 0; commas &= commas - 1)
-            if (!take(at + static_cast<std::size_t>(std::countr_zero(commas)) / 8)) return;
-    for (; at < line.size(); ++at)
-        if (data[at] == ',' && !take(at)) return;
-    take(line.size());
+    if (forEachComma(line, take)) take(line.size());
+    line_ = line;
+    count_ = count;
+    stop_ = stop;
 }
 
 }  // namespace voltaro
