@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/OrderedWork.h"
 #include "app/TextOutput.h"
 #include "divide/RowFields.h"
 
@@ -13,8 +14,8 @@ namespace voltaro {
 
 // The pieces of a division by columns, all open at once, each written through its own buffer.
 // Piece 00 takes the first N columns of every row; every later piece the three fixed columns and
-// the next N - 3. The pieces are put in place together when the run ends, or none of them when
-// writing one failed.
+// the next N - 3. The rows are cut here and written out meanwhile on a thread of their own. The
+// pieces are put in place together when the run ends, or none of them when writing one failed.
 class ColumnPieces {
 public:
     // Pieces of `perPiece` columns (at least 4) of a file whose title row is `title`, which must stay
@@ -37,8 +38,8 @@ public:
     bool refused() const { return refused_; }
     // Whether the last row was the meter's end of data.
     bool ended() const { return row_.stop(); }
-    // Whether writing a piece has failed.
-    bool failed() const;
+    // Whether writing a piece has failed; known some rows after the failure.
+    bool failed() const { return failed_; }
 
     // Puts every piece in place once all are complete; false with the first system text, and none
     // of them in place, when anything was lost.
@@ -49,16 +50,34 @@ private:
         std::size_t first;  // the piece's own columns, after the three every piece has
         std::size_t last;
     };
+    // Rows cut for the pieces, written out together on the writing thread: each piece's text in turn.
+    struct Batch {
+        std::vector<std::string> texts;  // one for each piece
+        std::size_t bytes = 0;
+        bool failed = false;  // writing a piece failed
+    };
 
     // Writes the part of the row at hand that goes into piece `k`, unless the first piece refuses it.
     void writeRow(std::size_t k);
+    // Piece `k`'s text in the batch being filled.
+    std::string& textOf(std::size_t k);
+    // Hands the batch in when it is full enough, the text of piece `k` having held `before` bytes.
+    void added(std::size_t k, std::size_t before);
+    void handIn();
+    void takeBack();
+    void writeOut(Batch& batch);
 
     std::vector<Columns> ranges_;
     bool tooMany_ = false;
     bool meterFile_;
     RowFields row_;
     bool refused_ = false;
+    bool failed_ = false;
+    // Made with the object, and created one by one; the writing thread goes before them.
     std::vector<std::unique_ptr<TextOutput>> files_;
+    std::size_t added_ = 0;
+    OrderedWork<Batch> writing_;
+    Batch* filling_ = nullptr;
 };
 
 }  // namespace voltaro
