@@ -12,7 +12,7 @@ namespace {
 // Up to a hundred column pieces are open at once; each gets a modest buffer.
 constexpr std::size_t kColumnPieceBufferBytes = 64 << 10;
 // A batch is handed to the writing thread once it holds this much; one is filled while two are out.
-constexpr std::size_t kBatchBytes = 512 << 10;
+constexpr std::size_t kBatchBytes = 256 << 10;
 constexpr std::size_t kBatchesOut = 2;
 constexpr std::size_t kMostBatchBytesHeld = 4 * kBatchBytes;
 constexpr std::size_t kFixed = kFixedColumns;
@@ -122,9 +122,10 @@ void ColumnPieces::takeBack() {
     writing_.recycle();
 }
 
-// On the writing thread.
+// On the writing thread. A piece not yet added has no text, and is not touched.
 void ColumnPieces::writeOut(Batch& batch) {
     for (std::size_t k = 0; k < batch.texts.size(); ++k) {
+        if (batch.texts[k].empty()) continue;
         files_[k]->append(batch.texts[k]);
         batch.failed = batch.failed || files_[k]->failed();
     }
