@@ -17,6 +17,7 @@ constexpr std::size_t kBatchesOut = 2;
 constexpr std::size_t kMostBatchBytesHeld = 4 * kBatchBytes;
 constexpr std::size_t kFixed = kFixedColumns;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kOneEmptyField = ",";
 
 std::size_t columnsOf(std::string_view title) { return static_cast<std::size_t>(std::ranges::count(title, ',')) + 1; }
 
@@ -24,6 +25,7 @@ std::size_t columnsOf(std::string_view title) { return static_cast<std::size_t>(
 
 ColumnPieces::ColumnPieces(std::string_view title, std::size_t perPiece, bool meterFile)
     : meterFile_(meterFile),
+      emptyFields_(perPiece, ','),
       row_(columnsOf(title)),
       writing_(OrderedWork<Batch>::workersForCores(1), kBatchesOut + 1, [this](Batch& batch) { writeOut(batch); }) {
     const std::size_t columns = columnsOf(title);
@@ -61,31 +63,44 @@ void ColumnPieces::write(std::string_view line) {
 }
 
 void ColumnPieces::writeRow(std::size_t k) {
-    const bool endOfMeterData = meterFile_ && row_.stop();  // date, time and mark alone
-    if (k == 0 && !endOfMeterData && !IsRowMark(row_.mark())) {
+    if (k == 0 && !(meterFile_ && row_.stop()) && !IsRowMark(row_.mark())) {
         refused_ = true;
         return;
     }
-    std::string& out = textOf(k);
-    const std::size_t before = out.size();
+    if (row_.line().size() < kBatchBytes) {
+        std::string& out = textOf(k);
+        const std::size_t before = out.size();
+        cut(k, out);
+        added(k, before);
+        return;
+    }
+    // A row as long as a batch goes to the file straight, after everything before it.
+    drain();
+    cut(k, *files_[k]);
+    failed_ = failed_ || files_[k]->failed();
+}
+
+template <class Out>
+void ColumnPieces::cut(std::size_t k, Out& out) const {
+    const bool endOfMeterData = meterFile_ && row_.stop();  // date, time and mark alone
     // A piece's columns lie side by side in the line; those the row lacks are written empty. Piece 00
     // ends where the row ends.
     const std::size_t fields = row_.size();
     const std::size_t fixed = std::min(fields, kFixed);
     const Columns own = ranges_[k];
+    const std::string_view empty = emptyFields_;
     out.append(row_.through((k == 0 && !endOfMeterData ? std::min(fields, own.last + 1) : fixed) - 1));
-    out.append(kFixed - fixed, ',');
+    out.append(empty.substr(0, kFixed - fixed));
     if (k > 0 && !endOfMeterData) {
         if (IsPowerEvent(row_.mark())) {
-            out.push_back(',');
+            out.append(kOneEmptyField);
         } else {
             const std::size_t present = std::clamp(fields, own.first, own.last + 1);
             if (present > own.first) out.append(row_.commaAndFields(own.first, present - 1));
-            out.append(own.last + 1 - present, ',');
+            out.append(empty.substr(0, own.last + 1 - present));
         }
     }
     out.append(kLineEnd);
-    added(k, before);
 }
 
 std::string& ColumnPieces::textOf(std::size_t k) {
@@ -131,9 +146,13 @@ void ColumnPieces::writeOut(Batch& batch) {
     }
 }
 
-bool ColumnPieces::close(std::string& error) {
+void ColumnPieces::drain() {
     if (filling_ != nullptr) handIn();
     while (writing_.oldest() != nullptr) takeBack();
+}
+
+bool ColumnPieces::close(std::string& error) {
+    drain();
     const auto added = std::span(files_).first(added_);
     auto dropAll = [&](const TextOutput& failed) {
         error = failed.error();

@@ -59,17 +59,23 @@ private:
 
     // Writes the part of the row at hand that goes into piece `k`, unless the first piece refuses it.
     void writeRow(std::size_t k);
+    // Appends piece `k`'s part of the row at hand to `out`.
+    template <class Out>
+    void cut(std::size_t k, Out& out) const;
     // Piece `k`'s text in the batch being filled.
     std::string& textOf(std::size_t k);
     // Hands the batch in when it is full enough, the text of piece `k` having held `before` bytes.
     void added(std::size_t k, std::size_t before);
     void handIn();
     void takeBack();
+    // Waits until every batch handed in is written.
+    void drain();
     void writeOut(Batch& batch);
 
     std::vector<Columns> ranges_;
     bool tooMany_ = false;
     bool meterFile_;
+    std::string emptyFields_;  // commas for the most fields a piece can lack
     RowFields row_;
     bool refused_ = false;
     bool failed_ = false;

@@ -16,6 +16,7 @@ public:
 
     void split(std::string_view line);
 
+    std::string_view line() const { return line_; }
     // At least one: an empty line is one empty field.
     std::size_t size() const { return count_; }
     // Whether a "STOP" field ended the row: the meter's end of data.
