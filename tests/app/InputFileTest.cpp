@@ -8,6 +8,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/InputFile.h"
 #include "app/LineInput.h"
@@ -79,6 +81,28 @@ TEST(LineInput, ALineLongerThanTheLimitEndsTheReadingAsFailed) {
     EXPECT_TRUE(input.failed());
     EXPECT_FALSE(input.next(line));  // the reading stays ended
     EXPECT_EQ(line, "");
+}
+
+// A line runs on across refills of the reader's buffer, and a CR that ends the buffer takes its LF
+// from the next fill.
+TEST(LineInput, LinesAcrossTheEndOfTheBufferComeWhole) {
+    test::TemporaryFolder folder;
+    const std::size_t block = BinaryInput::kBlockBytes;
+    for (const std::size_t endAt : {block - 2, block - 1, block}) {
+        for (const std::string end : {"\r\n", "\r"}) {
+            SCOPED_TRACE("first line end at " + std::to_string(endAt) + (end == "\r" ? ", a lone CR" : ""));
+            const std::vector<std::string> lines = {std::string(endAt, 'a'), "b\nc", "", "d"};
+            const std::string path =
+                folder.write("LINES.CSV", lines[0] + end + lines[1] + "\r" + lines[2] + "\r\n" + lines[3]);
+            LineInput input;
+            std::string error;
+            ASSERT_TRUE(input.open(path, error)) << error;
+            std::vector<std::string> read;
+            for (std::string_view line; input.nextView(line);) read.emplace_back(line);
+            EXPECT_EQ(read, lines);
+            EXPECT_FALSE(input.failed());
+        }
+    }
 }
 
 }  // namespace

@@ -253,8 +253,11 @@ TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
         {"T351", d + "X,3,,5,6,,8,9,10," + rest, {d + "X,3,,5", d + "X,6,,8", d + "X,9,10,"}},
         {"T400", d + "X,3," + rest, {d + "X,3,", d + "X,,,", d + "X,,,"}},
         {"T351", d + "X,3,4,5,6,7,8,9,10,11,12,13" + rest, {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
+        {"T351", d + "X,3,\xAC\xAC,5,6,7,8,9,10,11" + rest, {d + "X,3,\xAC\xAC,5", d + "X,6,7,8", d + "X,9,10,11"}},
+        {"T351", "POWER OFF,x" + rest, {"POWER OFF,x,", "POWER OFF,x,,", "POWER OFF,x,,"}},
         {"T200", d + "STOP,3,4" + rest, {d + "STOP", d + "STOP", d + "STOP"}},
         {"T201", "STOP,2004/01/01,12:00:00,4" + rest, Texts(3, "STOP,2004/01/01,12:00:00")},
+        {"T351", d + "STOP" + rest, {d + "STOP", d + "STOP,,,", d + "STOP,,,"}},
         {"T201", d + "X,3,STOP,5" + rest, {d + "X", d + "X", d + "X"}},
         {"T351", d + "X,3,STOP,5" + rest, {d + "X,3,STOP", d + "X,,,", d + "X,,,"}},
         {"T200", d + "X,3,4,5,6,7,8,9,10,11", {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
@@ -282,6 +285,16 @@ TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
             EXPECT_EQ(piece(Piece('-', k)), InPieces(header) + Pick(rows, columns[k]) + tail) << k;
         }
     }
+}
+
+// A row as long as many ordinary ones keeps its place among them in every piece.
+TEST_F(Division, ARowOfHugeFieldsKeepsItsPlace) {
+    const std::string huge = "2004/01/01,00:00:05," + std::string(LineInput::kLongestLine / 2, '7') + ",3,4,5,6\r\n";
+    const std::string rows = Title(7) + Rows(1, 3, 7) + huge + Rows(3, 5, 7);
+    put("DATA.CSV", HeaderOf("T351") + rows);
+    EXPECT_TRUE(divide(Columns, "4"));
+    for (int k = 0; k < 4; ++k)
+        EXPECT_TRUE(piece(Piece('-', k)) == InPieces(HeaderOf("T351")) + Pick(rows, Fixed(3 + k, 3 + k))) << k;
 }
 
 }  // namespace
