@@ -63,7 +63,7 @@ void ColumnPieces::write(std::string_view line) {
 }
 
 void ColumnPieces::writeRow(std::size_t k) {
-    if (k == 0 && !(meterFile_ && row_.stop()) && !IsRowMark(row_.mark())) {
+    if (k == 0 && !endOfMeterData() && !IsRowMark(row_.mark())) {
         refused_ = true;
         return;
     }
@@ -82,16 +82,15 @@ void ColumnPieces::writeRow(std::size_t k) {
 
 template <class Out>
 void ColumnPieces::cut(std::size_t k, Out& out) const {
-    const bool endOfMeterData = meterFile_ && row_.stop();  // date, time and mark alone
     // A piece's columns lie side by side in the line; those the row lacks are written empty. Piece 00
     // ends where the row ends.
     const std::size_t fields = row_.size();
     const std::size_t fixed = std::min(fields, kFixed);
     const Columns own = ranges_[k];
     const std::string_view empty = emptyFields_;
-    out.append(row_.through((k == 0 && !endOfMeterData ? std::min(fields, own.last + 1) : fixed) - 1));
+    out.append(row_.through((k == 0 && !endOfMeterData() ? std::min(fields, own.last + 1) : fixed) - 1));
     out.append(empty.substr(0, kFixed - fixed));
-    if (k > 0 && !endOfMeterData) {
+    if (k > 0 && !endOfMeterData()) {
         if (IsPowerEvent(row_.mark())) {
             out.append(kOneEmptyField);
         } else {

@@ -57,6 +57,9 @@ private:
         bool failed = false;  // writing a piece failed
     };
 
+    // Whether the row at hand is the meter's end of data in one of its own files: its date, time and
+    // mark go into every piece, alone.
+    bool endOfMeterData() const { return meterFile_ && row_.stop(); }
     // Writes the part of the row at hand that goes into piece `k`, unless the first piece refuses it.
     void writeRow(std::size_t k);
     // Appends piece `k`'s part of the row at hand to `out`.

@@ -246,6 +246,7 @@ TEST_F(Division, CutsTheColumnsIntoPiecesKeepingTheFirstThree) {
 TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
     const std::string d = "2004/01/01,00:00:05,", off = "POWER OFF,2004/01/01,12:00:00", on = "POWER ON,x,y,";
     const std::string rest = "\r\n" + Rows(2, 3, 12);
+    const std::string euro = "\xE2\x82\xAC";  // its last byte is a comma but for the high bit
     struct Case { std::string type, lines; Texts tails; };  // pieces 00, 01, 02 after row 1; none: not normal
     const Case cases[] = {
         {"T351", off + rest, {off, off + ",", off + ","}},
@@ -253,7 +254,8 @@ TEST_F(Division, WritesEachLineAsOneRowOfEveryColumnPiece) {
         {"T351", d + "X,3,,5,6,,8,9,10," + rest, {d + "X,3,,5", d + "X,6,,8", d + "X,9,10,"}},
         {"T400", d + "X,3," + rest, {d + "X,3,", d + "X,,,", d + "X,,,"}},
         {"T351", d + "X,3,4,5,6,7,8,9,10,11,12,13" + rest, {d + "X,3,4,5", d + "X,6,7,8", d + "X,9,10,11"}},
-        {"T351", d + "X,3,\xAC\xAC,5,6,7,8,9,10,11" + rest, {d + "X,3,\xAC\xAC,5", d + "X,6,7,8", d + "X,9,10,11"}},
+        {"T351", d + "X," + euro + ",4,5,6,7,8,9,10,11" + rest,
+         {d + "X," + euro + ",4,5", d + "X,6,7,8", d + "X,9,10,11"}},
         {"T351", "POWER OFF,x" + rest, {"POWER OFF,x,", "POWER OFF,x,,", "POWER OFF,x,,"}},
         {"T200", d + "STOP,3,4" + rest, {d + "STOP", d + "STOP", d + "STOP"}},
         {"T201", "STOP,2004/01/01,12:00:00,4" + rest, Texts(3, "STOP,2004/01/01,12:00:00")},
