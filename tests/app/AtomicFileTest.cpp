@@ -67,6 +67,25 @@ TEST(AtomicFile, AStreamedFileTakesItsNameOnlyWhenClosed) {
     EXPECT_EQ(folder.names(), (Names{"A.CSV", "B.CSV"}));
 }
 
+// Texts short and long, appended or written in place, reach the file in the order they came.
+TEST(AtomicFile, AStreamedFileKeepsItsTextsInOrder) {
+    test::TemporaryFolder folder;
+    const std::string target = (folder.path() / "A.CSV").string();
+    TextOutput output(64);
+    ASSERT_TRUE(output.create(target));
+    std::string expected;
+    for (const std::size_t length : {3, 40, 1, 15, 16, 63, 64, 200, 7}) {
+        const std::string text(length, static_cast<char>('a' + expected.size() % 26));
+        output.append(text);
+        char* room = output.reserve(2);
+        room[0] = '#';
+        output.commit(room + 1);
+        expected += text + "#";
+    }
+    ASSERT_TRUE(output.close()) << output.error();
+    EXPECT_EQ(test::FileBytes(target), expected);
+}
+
 // A link is written through to the file it leads to, in that file's folder; a device, a
 // FIFO, a socket or a folder is never turned into a regular file.
 TEST(AtomicFile, WritesThroughLinksAndRefusesSpecialFiles) {
