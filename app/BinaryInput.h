@@ -2,19 +2,23 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <memory>
+
+#include "app/OrderedWork.h"
 
 namespace voltaro {
 
-// Sequential reading of a binary file through a large buffer. A read that finds fewer
-// bytes than it asks for has met the end of the file.
+// Sequential reading of a binary file through large blocks. A read that finds fewer bytes than it
+// asks for has met the end of the file. Read ahead, the next blocks are read on another thread
+// while the caller works on the current one.
 class BinaryInput {
 public:
     static constexpr std::size_t kBlockBytes = 1 << 20;
+    enum class Reading { OnDemand, Ahead };
 
-    BinaryInput() = default;
+    explicit BinaryInput(Reading reading = Reading::OnDemand) : reading_(reading) {}
     ~BinaryInput() { close(); }
     BinaryInput(const BinaryInput&) = delete;
     BinaryInput& operator=(const BinaryInput&) = delete;
@@ -41,22 +45,39 @@ public:
     }
     void skip(std::size_t count) { next_ += count; }
 
-    std::uint64_t position() const { return bufferStart_ + static_cast<std::uint64_t>(next_ - buffer_.get()); }
+    std::uint64_t position() const { return blockStart_ + static_cast<std::uint64_t>(next_ - block_); }
     std::uint64_t size() const { return size_; }
     // True when reading failed for a reason other than the end of the file.
     bool failed() const { return failed_; }
 
 private:
-    bool refill();
+    // A block read ahead.
+    struct Block {
+        std::uint64_t offset = 0;
+        std::unique_ptr<char[]> bytes;
+        std::size_t got = 0;
+        bool failed = false;
+    };
 
+    bool refill();
+    bool refillAhead();
+    // Starts reading ahead from `offset`, dropping the blocks read ahead before.
+    void startReadingAhead(std::uint64_t offset);
+
+    Reading reading_;
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;  // left uninitialised: only what was read is used
     std::size_t capacity_ = 0;
+    const char* block_ = nullptr;  // the bytes at hand, from the file offset blockStart_
     const char* next_ = nullptr;
     const char* end_ = nullptr;
-    std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
+    std::uint64_t blockStart_ = 0;
     std::uint64_t size_ = 0;
     bool failed_ = false;
+    std::unique_ptr<OrderedWork<Block>> ahead_;
+    std::uint64_t aheadOffset_ = 0;  // where the next block handed in for reading starts
+    bool holdingBlock_ = false;      // the bytes at hand are the oldest block read ahead
+    bool aheadEnded_ = false;        // the block at hand is the file's last
 };
 
 }  // namespace voltaro

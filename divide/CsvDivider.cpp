@@ -39,6 +39,39 @@ bool endsInCsv(const std::string& path) {
 
 bool isMeterType(std::string_view type) { return type == "T200" || type == "T201"; }
 
+// Copies up to `count` lines of `input` to `piece`, each ending in CR LF, and returns how many it
+// copied: fewer only when the input ended, failed or met a line too long. Runs of whole lines in
+// the input's buffer go over as they stand, a lone CR gaining its LF; a line that goes on beyond
+// the buffer is read on its own into `line`.
+long long copyLines(LineInput& input, TextOutput& piece, long long count, std::string& line) {
+    long long copied = 0;
+    while (copied < count) {
+        const std::string_view buffered = input.buffered();
+        std::size_t start = 0;  // the run of lines not yet written: [start, end)
+        std::size_t end = 0;
+        for (; copied < count; ++copied) {
+            const void* cr = std::memchr(buffered.data() + end, '\r', buffered.size() - end);
+            if (cr == nullptr) break;
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - buffered.data());
+            if (at + 1 == buffered.size()) break;  // whether an LF follows is not known yet
+            if (buffered[at + 1] == '\n') {
+                end = at + 2;
+                continue;
+            }
+            piece.append(buffered.substr(start, at + 1 - start));
+            piece.append('\n');
+            start = end = at + 1;
+        }
+        piece.append(buffered.substr(start, end - start));
+        input.skip(end);
+        if (copied == count || !input.next(line)) break;
+        piece.append(line);
+        piece.append(kLineEnd);
+        ++copied;
+    }
+    return copied;
+}
+
 }  // namespace
 
 // One data row: the fields of one line, at most as many as the title row has, ending
@@ -157,7 +190,7 @@ bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kin
 }
 
 bool CsvDivider::MakeColFile() {
-    LineInput input;
+    LineInput input(LineInput::LoneLf::PartOfLine, BinaryInput::Reading::Ahead);
     std::vector<std::string> headerLines;
     if (!openAndReadHeader(input, headerLines)) return true;
     std::string header;
@@ -172,15 +205,7 @@ bool CsvDivider::MakeColFile() {
             return true;
         }
         piece.append(header);
-        bool inputEnded = false;
-        for (long long j = 0; j < linesPerPiece; ++j) {
-            if (!input.next(line)) {
-                inputEnded = true;
-                break;
-            }
-            piece.append(line);
-            piece.append(kLineEnd);
-        }
+        const bool inputEnded = copyLines(input, piece, linesPerPiece, line) < linesPerPiece;
         if (!piece.close()) {
             reportSystemError(piece.error());
             return true;

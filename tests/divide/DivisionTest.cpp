@@ -6,6 +6,7 @@
 #include <iterator>
 #include <set>
 
+#include "app/BinaryInput.h"
 #include "divide/CsvDivider.h"
 #include "support/FileSizeLimit.h"
 #include "support/FixedClock.h"
@@ -208,6 +209,57 @@ TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
         EXPECT_EQ(outputNames().size(), c.perPiece.size());
         for (std::size_t k = 0, next = 1; k < c.perPiece.size(); next += c.perPiece[k++])
             EXPECT_EQ(piece(Piece('_', k)), InPieces(header) + Rows(next, next + c.perPiece[k], 7)) << k;
+    }
+}
+
+// The lines of `text` as a division reads them: each ends at CR LF or at a lone CR.
+Texts LinesOf(const std::string& text) {
+    Texts lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines.back() += text[i];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.emplace_back();
+    }
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+// Rows of about 300 bytes until `text` has `size` bytes, the last row ending there in CR LF.
+void FillTo(std::string& text, std::size_t size) {
+    while (size - text.size() > 400) text += std::string(298, 'f') + "\r\n";
+    text += std::string(size - text.size() - 2, 'g') + "\r\n";
+}
+
+// Line pieces copy long files line for line, wherever the input's reading blocks cut them: a CR LF
+// or a lone CR split by a block's end, a line across one, a lone CR and a lone LF, a last line
+// without its end.
+TEST_F(Division, LinePiecesCopyEveryLineWhereverTheReadingCutsIt) {
+    const std::size_t block = BinaryInput::kBlockBytes;
+    std::string file = HeaderOf("T351") + Title(7);
+    const std::size_t bodyStart = file.size();
+    file += "mid\rdle\r\n";
+    FillTo(file, block - 3);
+    file += "ab\r\n";  // the CR ends the first block, the LF starts the second
+    file += "x\r\nlone\rcr\r\n";
+    FillTo(file, 2 * block - 3);
+    file += "cd\rx lone\r\n";  // a lone CR ends the second block
+    FillTo(file, 3 * block - 100);
+    file += std::string(150, 'h') + "\n" + std::string(150, 'i') + "\r\n";  // across the third, with a lone LF
+    FillTo(file, 4 * block);
+    file += "last";
+    put("DATA.CSV", file);
+    ASSERT_TRUE(divide(Lines, "4016"));
+    EXPECT_EQ(boxes(), Texts{kDivided});
+    const Texts lines = LinesOf(file.substr(bodyStart));
+    const std::size_t pieces = lines.size() / 4000 + 1;
+    EXPECT_EQ(outputNames().size(), pieces);
+    for (std::size_t k = 0; k < pieces; ++k) {
+        std::string expected = InPieces(HeaderOf("T351") + Title(7));
+        for (std::size_t i = k * 4000; i < std::min(lines.size(), (k + 1) * 4000); ++i) expected += lines[i] + "\r\n";
+        EXPECT_TRUE(piece(Piece('_', k)) == expected) << k;
     }
 }
 
