@@ -18,23 +18,19 @@ public:
 
     static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
-    explicit LineInput(LoneLf loneLf = LoneLf::PartOfLine, BinaryInput::Reading reading = BinaryInput::Reading::OnDemand)
-        : input_(reading), loneLf_(loneLf) {}
+    explicit LineInput(LoneLf loneLf = LoneLf::PartOfLine) : loneLf_(loneLf) {}
 
     // Opens the regular file `path` (OpenRegularFile); false with "PATH: reason" in `error`.
     bool open(const std::string& path, std::string& error);
     void close() { input_.close(); }
+    // The open file, for reading at offsets of its own; -1 when none is open.
+    int descriptor() const { return input_.descriptor(); }
 
     // The next line without its end; false when the input has no more lines, when reading
     // failed, or when the line is longer than kLongestLine (lineTooLong(); `line` is then empty
     // and every later call returns false).
     bool next(std::string& line);
     bool atEnd() { return input_.available().empty(); }
-    // The bytes buffered from the current position on, refilled when used up, for a caller that
-    // finds line ends itself; empty at the end of the input and after a line too long. A line
-    // wholly inside them is never too long. skip() consumes some of them.
-    std::string_view buffered() { return lineTooLong_ ? std::string_view() : input_.available(); }
-    void skip(std::size_t count) { input_.skip(count); }
 
     std::uint64_t position() const { return input_.position(); }
     // Reads on from `offset`, the start of a line as position() gave it before that line was read.
@@ -48,8 +44,6 @@ public:
     bool lineTooLong() const { return lineTooLong_; }
 
 private:
-    static_assert(BinaryInput::kBlockBytes <= kLongestLine);
-
     BinaryInput input_;
     LoneLf loneLf_;
     bool lineTooLong_ = false;

@@ -11,6 +11,7 @@
 #include "app/NumberText.h"
 #include "app/TextOutput.h"
 #include "app/TextTools.h"
+#include "divide/LineRuns.h"
 
 namespace voltaro {
 
@@ -38,39 +39,6 @@ bool endsInCsv(const std::string& path) {
 }
 
 bool isMeterType(std::string_view type) { return type == "T200" || type == "T201"; }
-
-// Copies up to `count` lines of `input` to `piece`, each ending in CR LF, and returns how many it
-// copied: fewer only when the input ended, failed or met a line too long. Runs of whole lines in
-// the input's buffer go over as they stand, a lone CR gaining its LF; a line that goes on beyond
-// the buffer is read on its own into `line`.
-long long copyLines(LineInput& input, TextOutput& piece, long long count, std::string& line) {
-    long long copied = 0;
-    while (copied < count) {
-        const std::string_view buffered = input.buffered();
-        std::size_t start = 0;  // the run of lines not yet written: [start, end)
-        std::size_t end = 0;
-        for (; copied < count; ++copied) {
-            const void* cr = std::memchr(buffered.data() + end, '\r', buffered.size() - end);
-            if (cr == nullptr) break;
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - buffered.data());
-            if (at + 1 == buffered.size()) break;  // whether an LF follows is not known yet
-            if (buffered[at + 1] == '\n') {
-                end = at + 2;
-                continue;
-            }
-            piece.append(buffered.substr(start, at + 1 - start));
-            piece.append('\n');
-            start = end = at + 1;
-        }
-        piece.append(buffered.substr(start, end - start));
-        input.skip(end);
-        if (copied == count || !input.next(line)) break;
-        piece.append(line);
-        piece.append(kLineEnd);
-        ++copied;
-    }
-    return copied;
-}
 
 }  // namespace
 
@@ -190,14 +158,14 @@ bool CsvDivider::CheckOutputFile(const std::string& outputFolder, DivideKind kin
 }
 
 bool CsvDivider::MakeColFile() {
-    LineInput input(LineInput::LoneLf::PartOfLine, BinaryInput::Reading::Ahead);
+    LineInput input;
     std::vector<std::string> headerLines;
     if (!openAndReadHeader(input, headerLines)) return true;
     std::string header;
     for (const std::string& headerLine : headerLines) header.append(headerLine).append(kLineEnd);
-    std::string line;
     const auto linesPerPiece = static_cast<long long>(RoundHalfEven(count_ - headerLines_));
-    reportProgress(input.position(), input.size());
+    LineRuns lines(input.descriptor(), input.position());
+    reportProgress(lines.position(), input.size());
     TextOutput piece;  // one writer, and one buffer, for every piece in turn; each is put in place when complete
     for (int k = 0; k < kMaxPieces; ++k) {
         if (!piece.create(pieceName(DivideKind::Lines, k))) {
@@ -205,13 +173,13 @@ bool CsvDivider::MakeColFile() {
             return true;
         }
         piece.append(header);
-        const bool inputEnded = copyLines(input, piece, linesPerPiece, line) < linesPerPiece;
+        const bool inputEnded = lines.copy(piece, linesPerPiece) < linesPerPiece;
         if (!piece.close()) {
             reportSystemError(piece.error());
             return true;
         }
-        if (inputEnded) return finishReading(input);
-        if (stopAsked(input)) return true;  // the pieces before stay, each complete
+        if (inputEnded) return finishReading(lines.lineTooLong(), lines.failed(), input.size());
+        if (stopAsked(lines.position(), input.size())) return true;  // the pieces before stay, each complete
     }
     ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
@@ -293,7 +261,8 @@ bool CsvDivider::MakeRowFile2() {
         for (std::size_t k = 0; k < pieceCount && !notNormal; ++k) notNormal = !writePart(k);
         if (pieces.firstError() != nullptr) break;
         // Stopped, the pieces go with `pieces`: none of them is complete.
-        if (input.position() - lastProgress_ >= kProgressStepBytes && stopAsked(input)) return true;
+        if (input.position() - lastProgress_ >= kProgressStepBytes && stopAsked(input.position(), input.size()))
+            return true;
     }
     // The rows before one that is not normal are kept, as far as they go.
     if (!pieces.close(error)) {
@@ -304,28 +273,28 @@ bool CsvDivider::MakeRowFile2() {
         reportNotNormal();
         return true;
     }
-    if (finishReading(input)) return true;
+    if (finishReading(input.lineTooLong(), input.failed(), input.size())) return true;
     if (tooMany) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
 }
 
-bool CsvDivider::stopAsked(const LineInput& input) {
-    reportProgress(input.position(), input.size());
+bool CsvDivider::stopAsked(std::uint64_t position, std::uint64_t size) {
+    reportProgress(position, size);
     if (!observer_.stopRequested()) return false;
     ShowInformationText(ctx_, ctx_.catalogue.text(kCancelledText));
     return true;
 }
 
-bool CsvDivider::finishReading(const LineInput& input) {
-    if (input.lineTooLong()) {
+bool CsvDivider::finishReading(bool lineTooLong, bool readFailed, std::uint64_t size) {
+    if (lineTooLong) {
         reportNotNormal();  // no file of the meter has such a line
         return true;
     }
-    if (input.failed()) {
+    if (readFailed) {
         reportSystemError(fullPath_ + ": " + std::strerror(EIO));
         return true;
     }
-    reportProgress(input.size(), input.size());
+    reportProgress(size, size);
     return false;
 }
 

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <set>
 
-#include "app/BinaryInput.h"
 #include "divide/CsvDivider.h"
+#include "divide/LineRuns.h"
 #include "support/FileSizeLimit.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
@@ -233,33 +233,36 @@ void FillTo(std::string& text, std::size_t size) {
     text += std::string(size - text.size() - 2, 'g') + "\r\n";
 }
 
-// Line pieces copy long files line for line, wherever the input's reading blocks cut them: a CR LF
-// or a lone CR split by a block's end, a line across one, a lone CR and a lone LF, a last line
-// without its end.
-TEST_F(Division, LinePiecesCopyEveryLineWhereverTheReadingCutsIt) {
-    const std::size_t block = BinaryInput::kBlockBytes;
-    std::string file = HeaderOf("T351") + Title(7);
-    const std::size_t bodyStart = file.size();
-    file += "mid\rdle\r\n";
-    FillTo(file, block - 3);
+// Line pieces copy long files line for line, wherever the blocks of the scan for line ends cut them:
+// a CR LF or a lone CR split by a block's end, a line across one, a lone CR and a lone LF, a last
+// line without its end, a file ending in a lone CR at a block's end.
+TEST_F(Division, LinePiecesCopyEveryLineWhereverTheScanCutsIt) {
+    const std::string header = HeaderOf("T351") + Title(7);
+    const auto blockEnd = [&](std::size_t k) { return header.size() + k * LineRuns::kBlockBytes; };
+    std::string file = header + "mid\rdle\r\n";
+    FillTo(file, blockEnd(1) - 3);
     file += "ab\r\n";  // the CR ends the first block, the LF starts the second
     file += "x\r\nlone\rcr\r\n";
-    FillTo(file, 2 * block - 3);
+    FillTo(file, blockEnd(2) - 3);
     file += "cd\rx lone\r\n";  // a lone CR ends the second block
-    FillTo(file, 3 * block - 100);
+    FillTo(file, blockEnd(3) - 100);
     file += std::string(150, 'h') + "\n" + std::string(150, 'i') + "\r\n";  // across the third, with a lone LF
-    FillTo(file, 4 * block);
-    file += "last";
-    put("DATA.CSV", file);
-    ASSERT_TRUE(divide(Lines, "4016"));
-    EXPECT_EQ(boxes(), Texts{kDivided});
-    const Texts lines = LinesOf(file.substr(bodyStart));
-    const std::size_t pieces = lines.size() / 4000 + 1;
-    EXPECT_EQ(outputNames().size(), pieces);
-    for (std::size_t k = 0; k < pieces; ++k) {
-        std::string expected = InPieces(HeaderOf("T351") + Title(7));
-        for (std::size_t i = k * 4000; i < std::min(lines.size(), (k + 1) * 4000); ++i) expected += lines[i] + "\r\n";
-        EXPECT_TRUE(piece(Piece('_', k)) == expected) << k;
+    FillTo(file, blockEnd(4));
+    std::string endsInCr = header;
+    FillTo(endsInCr, blockEnd(1) - 4);
+    for (const std::string& text : {file + "last", endsInCr + "end\r"}) {
+        emptyOutput();
+        put("DATA.CSV", text);
+        ASSERT_TRUE(divide(Lines, "4016"));
+        EXPECT_EQ(boxes(), Texts{kDivided});
+        const Texts lines = LinesOf(text.substr(header.size()));
+        const std::size_t pieces = lines.size() / 4000 + 1;
+        EXPECT_EQ(outputNames().size(), pieces);
+        for (std::size_t k = 0; k < pieces; ++k) {
+            std::string expected = InPieces(header);
+            for (std::size_t i = k * 4000; i < std::min(lines.size(), (k + 1) * 4000); ++i) expected += lines[i] + "\r\n";
+            EXPECT_TRUE(piece(Piece('_', k)) == expected) << k;
+        }
     }
 }
 
