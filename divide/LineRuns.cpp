@@ -1,6 +1,5 @@
 #include "divide/LineRuns.h"
 
-#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -13,6 +12,9 @@ namespace {
 
 // Blocks scanned ahead: one being walked, one being scanned, two ready.
 constexpr std::size_t kBlocksOut = 4;
+// The CRs of a block are listed up to this many (lines of 16 bytes on average), a bit marking a lone one.
+constexpr std::size_t kMostListed = 64 << 10;
+constexpr std::uint32_t kLone = std::uint32_t{1} << 31;
 
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -38,29 +40,21 @@ void LineRuns::scan(int input, Block& block) {
         if (n <= 0) break;
         block.got += static_cast<std::size_t>(n);
     }
-    block.crs.assign(kBlockBytes / 64, 0);
-    block.loneCrs.assign(kBlockBytes / 64, 0);
+    block.crs.clear();
+    block.dense = false;
     const char* bytes = block.bytes.get();
     for (std::size_t at = 0; at < block.got; ++at) {
         const void* cr = std::memchr(bytes + at, '\r', block.got - at);
         if (cr == nullptr) break;
+        if (block.crs.size() == kMostListed) {
+            block.crs.clear();
+            block.dense = true;
+            break;
+        }
         at = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes);
-        const std::uint64_t bit = std::uint64_t{1} << (at % 64);
-        block.crs[at / 64] |= bit;
-        if (at + 1 < block.got && bytes[at + 1] != '\n') block.loneCrs[at / 64] |= bit;
+        const bool lone = at + 1 < block.got && bytes[at + 1] != '\n';
+        block.crs.push_back(static_cast<std::uint32_t>(at) | (lone ? kLone : 0));
     }
-}
-
-std::size_t LineRuns::findCr(std::size_t from) const {
-    const std::size_t words = (block_->got + 63) / 64;
-    std::size_t word = from / 64;
-    if (word >= words) return block_->got;
-    std::uint64_t bits = block_->crs[word] & (~std::uint64_t{0} << (from % 64));
-    while (bits == 0) {
-        if (++word == words) return block_->got;
-        bits = block_->crs[word];
-    }
-    return word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
 }
 
 bool LineRuns::nextBlock() {
@@ -72,7 +66,9 @@ bool LineRuns::nextBlock() {
         scans_.submit();
     }
     block_ = scans_.oldest();
+    walkedThrough_ = false;
     walked_ = 0;
+    nextListed_ = 0;
     scannedEnd_ = block_->offset + block_->got;
     // A short block is the last: blocks after it would skip what a growing file gained meanwhile.
     lastBlock_ = block_->failed || block_->got < kBlockBytes;
@@ -80,10 +76,27 @@ bool LineRuns::nextBlock() {
     return block_->got != 0;
 }
 
+bool LineRuns::nextCr(std::size_t& at, bool& lone) {
+    if (!block_->dense) {
+        if (nextListed_ == block_->crs.size()) return false;
+        const std::uint32_t listed = block_->crs[nextListed_++];
+        at = listed & ~kLone;
+        lone = (listed & kLone) != 0;
+        return true;
+    }
+    const char* bytes = block_->bytes.get();
+    const void* cr = std::memchr(bytes + walked_, '\r', block_->got - walked_);
+    if (cr == nullptr) return false;
+    at = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes);
+    walked_ = at + 1;
+    lone = walked_ < block_->got && bytes[walked_] != '\n';
+    return true;
+}
+
 long long LineRuns::copy(TextOutput& piece, long long count) {
     long long copied = 0;
     while (copied < count && !failed_ && !lineTooLong_) {
-        if (block_ == nullptr || walked_ == block_->got) {
+        if (block_ == nullptr || walkedThrough_) {
             copyRun(piece);
             if (!nextBlock()) {
                 copied += endInput(piece);
@@ -96,21 +109,20 @@ long long LineRuns::copy(TextOutput& piece, long long count) {
                 continue;
             }
         }
-        while (copied < count) {
-            const std::size_t at = findCr(walked_);
-            if (at == block_->got) {
-                walked_ = at;
-                break;
-            }
-            if (tooLong(block_->offset + at)) break;
-            walked_ = at + 1;
-            if (walked_ == block_->got) {
-                pendingCr_ = block_->offset + at;
-                break;
-            }
-            endLine(piece, block_->offset + at, (block_->loneCrs[at / 64] >> (at % 64) & 1) == 0);
-            ++copied;
+        std::size_t at = 0;
+        bool lone = false;
+        if (!nextCr(at, lone)) {
+            walkedThrough_ = true;
+            continue;
         }
+        if (tooLong(block_->offset + at)) break;
+        if (at + 1 == block_->got) {  // what follows the CR is in the next block
+            pendingCr_ = block_->offset + at;
+            walkedThrough_ = true;
+            continue;
+        }
+        endLine(piece, block_->offset + at, !lone);
+        ++copied;
     }
     copyRun(piece);
     return copied;

@@ -35,22 +35,23 @@ public:
     bool lineTooLong() const { return lineTooLong_; }
 
 private:
-    // A block scanned: its bytes, and a bit for each CR in it and each CR in it that has no LF after
-    // it (one ending the block is left to the next).
+    // A block scanned: its bytes and where its CRs are, each marked when no LF follows it in the
+    // block; a block with more CRs than are listed is walked through its bytes instead.
     struct Block {
         std::uint64_t offset = 0;
         std::unique_ptr<char[]> bytes;
         std::size_t got = 0;
         bool failed = false;
-        std::vector<std::uint64_t> crs;
-        std::vector<std::uint64_t> loneCrs;
+        std::vector<std::uint32_t> crs;
+        bool dense = false;
     };
 
     static void scan(int input, Block& block);
-    // The first CR from `from` on in the block at hand, or the block's end when there is none.
-    std::size_t findCr(std::size_t from) const;
     // Takes the next block scanned; false when there is none with bytes in it.
     bool nextBlock();
+    // The next CR of the block at hand: where it is in the block and whether it is lone (an LF does
+    // not follow it in the block); false when the block has no more.
+    bool nextCr(std::size_t& at, bool& lone);
     // Ends the line whose CR is at `cr`; `lf` tells whether an LF follows it.
     void endLine(TextOutput& piece, std::uint64_t cr, bool lf);
     // Ends the lines at the end of the input, the last one with its end if it lacks it; 1 when that
@@ -65,7 +66,9 @@ private:
     OrderedWork<Block> scans_;
     std::uint64_t scanOffset_;  // where the next block handed in for scanning starts
     Block* block_ = nullptr;    // the block whose line ends are being walked
-    std::size_t walked_ = 0;    // how far in it
+    bool walkedThrough_ = false;
+    std::size_t walked_ = 0;    // how far in it, and how many of its CRs listed
+    std::size_t nextListed_ = 0;
     std::uint64_t scannedEnd_;  // the end of the bytes scanned
     bool lastBlock_ = false;    // the block taken is the last: the file ends in it, or reading it failed
     bool readFailed_ = false;

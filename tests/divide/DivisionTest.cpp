@@ -235,7 +235,7 @@ void FillTo(std::string& text, std::size_t size) {
 
 // Line pieces copy long files line for line, wherever the blocks of the scan for line ends cut them:
 // a CR LF or a lone CR split by a block's end, a line across one, a lone CR and a lone LF, a last
-// line without its end, a file ending in a lone CR at a block's end.
+// line without its end, a file ending in a lone CR at a block's end, blocks of very short lines.
 TEST_F(Division, LinePiecesCopyEveryLineWhereverTheScanCutsIt) {
     const std::string header = HeaderOf("T351") + Title(7);
     const auto blockEnd = [&](std::size_t k) { return header.size() + k * LineRuns::kBlockBytes; };
@@ -250,17 +250,26 @@ TEST_F(Division, LinePiecesCopyEveryLineWhereverTheScanCutsIt) {
     FillTo(file, blockEnd(4));
     std::string endsInCr = header;
     FillTo(endsInCr, blockEnd(1) - 4);
-    for (const std::string& text : {file + "last", endsInCr + "end\r"}) {
+    // Lines of a few bytes: more line ends in a block than the scan lists.
+    std::string shortLines = header;
+    while (shortLines.size() < blockEnd(2)) shortLines += "ab\r\ncd\re\r\n";
+    shortLines += "f\r";
+    const struct {
+        std::string text;
+        std::size_t perPiece;
+    } cases[] = {{file + "last", 4000}, {endsInCr + "end\r", 4000}, {shortLines, 65519}};
+    for (const auto& [text, perPiece] : cases) {
         emptyOutput();
         put("DATA.CSV", text);
-        ASSERT_TRUE(divide(Lines, "4016"));
+        ASSERT_TRUE(divide(Lines, std::to_string(perPiece + 16)));
         EXPECT_EQ(boxes(), Texts{kDivided});
         const Texts lines = LinesOf(text.substr(header.size()));
-        const std::size_t pieces = lines.size() / 4000 + 1;
+        const std::size_t pieces = lines.size() / perPiece + 1;
         EXPECT_EQ(outputNames().size(), pieces);
         for (std::size_t k = 0; k < pieces; ++k) {
             std::string expected = InPieces(header);
-            for (std::size_t i = k * 4000; i < std::min(lines.size(), (k + 1) * 4000); ++i) expected += lines[i] + "\r\n";
+            for (std::size_t i = k * perPiece; i < std::min(lines.size(), (k + 1) * perPiece); ++i)
+                expected += lines[i] + "\r\n";
             EXPECT_TRUE(piece(Piece('_', k)) == expected) << k;
         }
     }
