@@ -24,6 +24,8 @@ public:
     bool open(const std::string& path, std::string& error);
     void close();
     bool isOpen() const { return file_ != nullptr; }
+    // The open file, for reading at offsets of its own; -1 when none is open.
+    int descriptor() const { return file_ != nullptr ? ::fileno(file_) : -1; }
 
     // Copies up to `count` bytes to `destination` and returns how many it copied.
     std::size_t read(void* destination, std::size_t count);

@@ -24,6 +24,8 @@ public:
     // Opens the regular file `path` (OpenRegularFile); false with "PATH: reason" in `error`.
     bool open(const std::string& path, std::string& error);
     void close() { input_.close(); }
+    // The open file, for reading at offsets of its own; -1 when none is open.
+    int descriptor() const { return input_.descriptor(); }
 
     // The next line without its end; false when the input has no more lines, when reading
     // failed, or when the line is longer than kLongestLine (lineTooLong(); `line` is then empty

@@ -12,15 +12,15 @@ namespace voltaro {
 
 // Works on a stream in blocks on several cores and gives the blocks back in their order, so that
 // what is made of them can be written in order. The calling thread fills a job, hands it in, and
-// takes the jobs back oldest first; at most `slots` are out at once, so memory stays bounded. With no
+// takes the jobs back oldest first; at most `most` are out at once, so memory stays bounded. With no
 // workers a job runs on the calling thread when it is handed in.
 //
 // Jobs handed in but not yet started when the object goes are dropped; those running are finished.
 template <class Job>
 class OrderedWork {
 public:
-    OrderedWork(unsigned workers, std::size_t slots, std::function<void(Job&)> run)
-        : run_(std::move(run)), jobs_(std::max<std::size_t>(slots, 1)), done_(jobs_.size(), false) {
+    OrderedWork(unsigned workers, std::size_t most, std::function<void(Job&)> run)
+        : run_(std::move(run)), jobs_(std::max<std::size_t>(most, 1)), done_(jobs_.size(), false) {
         for (unsigned i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
     }
     ~OrderedWork() {

@@ -11,6 +11,7 @@
 #include "app/TextOutput.h"
 #include "app/TextTools.h"
 #include "divide/ColumnPieces.h"
+#include "divide/LineRuns.h"
 
 namespace voltaro {
 
@@ -91,9 +92,9 @@ bool CsvDivider::MakeColFile() {
     if (!openAndReadHeader(input, headerLines)) return true;
     std::string header;
     for (const std::string& headerLine : headerLines) header.append(headerLine).append(kLineEnd);
-    std::string line;
     const auto linesPerPiece = static_cast<long long>(RoundHalfEven(count_ - headerLines_));
-    reportProgress(input.position(), input.size());
+    LineRuns lines(input.descriptor(), input.position());
+    reportProgress(lines.position(), input.size());
     TextOutput piece;  // one writer, and one buffer, for every piece in turn; each is put in place when complete
     for (int k = 0; k < kMaxPieces; ++k) {
         if (!piece.create(pieceName(DivideKind::Lines, k))) {
@@ -101,21 +102,13 @@ bool CsvDivider::MakeColFile() {
             return true;
         }
         piece.append(header);
-        bool inputEnded = false;
-        for (long long j = 0; j < linesPerPiece; ++j) {
-            if (!input.next(line)) {
-                inputEnded = true;
-                break;
-            }
-            piece.append(line);
-            piece.append(kLineEnd);
-        }
+        const bool inputEnded = lines.copy(piece, linesPerPiece) < linesPerPiece;
         if (!piece.close()) {
             reportSystemError(piece.error());
             return true;
         }
-        if (inputEnded) return finishReading(input);
-        if (stopAsked(input)) return true;  // the pieces before stay, each complete
+        if (inputEnded) return finishReading(lines.lineTooLong(), lines.failed(), input.size());
+        if (stopAsked(lines.position(), input.size())) return true;  // the pieces before stay, each complete
     }
     ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
@@ -143,7 +136,8 @@ bool CsvDivider::MakeRowFile2() {
         pieces.write(line);
         if (pieces.failed()) break;
         // Stopped, the pieces go with `pieces`: none of them is complete.
-        if (input.position() - lastProgress_ >= kProgressStepBytes && stopAsked(input)) return true;
+        if (input.position() - lastProgress_ >= kProgressStepBytes && stopAsked(input.position(), input.size()))
+            return true;
     }
     // The rows before one that is not normal are kept, as far as they go.
     if (!pieces.close(error)) {
@@ -154,28 +148,28 @@ bool CsvDivider::MakeRowFile2() {
         reportNotNormal();
         return true;
     }
-    if (finishReading(input)) return true;
+    if (finishReading(input.lineTooLong(), input.failed(), input.size())) return true;
     if (pieces.tooMany()) ShowInformationText(ctx_, ctx_.catalogue.text(kTooManyPiecesText));
     return false;
 }
 
-bool CsvDivider::stopAsked(const LineInput& input) {
-    reportProgress(input.position(), input.size());
+bool CsvDivider::stopAsked(std::uint64_t position, std::uint64_t size) {
+    reportProgress(position, size);
     if (!observer_.stopRequested()) return false;
     ShowInformationText(ctx_, ctx_.catalogue.text(kCancelledText));
     return true;
 }
 
-bool CsvDivider::finishReading(const LineInput& input) {
-    if (input.lineTooLong()) {
+bool CsvDivider::finishReading(bool lineTooLong, bool readFailed, std::uint64_t size) {
+    if (lineTooLong) {
         reportNotNormal();  // no file of the meter has such a line
         return true;
     }
-    if (input.failed()) {
+    if (readFailed) {
         reportSystemError(fullPath_ + ": " + std::strerror(EIO));
         return true;
     }
-    reportProgress(input.size(), input.size());
+    reportProgress(size, size);
     return false;
 }
 

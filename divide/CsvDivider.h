@@ -33,10 +33,10 @@ private:
     // Opens the input and reads its header lines, the title row last; false after reporting.
     bool openAndReadHeader(LineInput& input, std::vector<std::string>& headerLines);
     // Reports the progress; true after saying so when the user has asked to stop.
-    bool stopAsked(const LineInput& input);
+    bool stopAsked(std::uint64_t position, std::uint64_t size);
     // True after reporting when reading the input failed or met a line longer than any file of
     // the meter has; the progress is complete otherwise.
-    bool finishReading(const LineInput& input);
+    bool finishReading(bool lineTooLong, bool readFailed, std::uint64_t size);
     void reportSystemError(const std::string& text);
     void reportNotNormal();
     void reportProgress(std::uint64_t done, std::uint64_t total);

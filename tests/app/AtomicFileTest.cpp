@@ -3,6 +3,8 @@
 #include "app/AtomicFile.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -65,6 +67,51 @@ TEST(AtomicFile, AStreamedFileTakesItsNameOnlyWhenClosed) {
     EXPECT_EQ(test::FileBytes(folder.path() / "B.CSV"), "new");
     EXPECT_EQ(test::FileBytes(target), "earlier");
     EXPECT_EQ(folder.names(), (Names{"A.CSV", "B.CSV"}));
+}
+
+// Texts short and long, appended or written in place, reach the file in the order they came.
+TEST(AtomicFile, AStreamedFileKeepsItsTextsInOrder) {
+    test::TemporaryFolder folder;
+    const std::string target = (folder.path() / "A.CSV").string();
+    TextOutput output(64);
+    ASSERT_TRUE(output.create(target));
+    std::string expected;
+    for (const std::size_t length : {3, 40, 1, 15, 16, 63, 64, 200, 7}) {
+        const std::string text(length, static_cast<char>('a' + expected.size() % 26));
+        output.append(text);
+        char* room = output.reserve(2);
+        room[0] = '#';
+        output.commit(room + 1);
+        expected += text + "#";
+    }
+    ASSERT_TRUE(output.close()) << output.error();
+    EXPECT_EQ(test::FileBytes(target), expected);
+}
+
+// A range of another file goes in as its bytes stand, whether the system copies it from file to file
+// or, across file systems (to memory here), the program does; a range the file lacks is refused.
+TEST(AtomicFile, AStreamedFileTakesRangesOfAnotherFile) {
+    test::TemporaryFolder folder;
+    std::string bytes((3 << 20) + 777, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
+    const int input = ::open(folder.write("SOURCE", bytes).c_str(), O_RDONLY);
+    ASSERT_GE(input, 0);
+    std::vector<fs::path> places = {folder.path()};
+    if (fs::is_directory("/dev/shm")) places.emplace_back("/dev/shm");
+    for (const fs::path& place : places) {
+        SCOPED_TRACE(place.string());
+        const test::TemporaryFolder target(place);
+        TextOutput output(64 << 10);
+        ASSERT_TRUE(output.create((target.path() / "A.CSV").string()));
+        output.append("head");
+        EXPECT_TRUE(output.appendFileRange(input, 100, bytes.size() - 200));
+        output.append("tail");
+        EXPECT_FALSE(output.appendFileRange(input, bytes.size() - 10, 20));
+        ASSERT_TRUE(output.close()) << output.error();
+        EXPECT_TRUE(test::FileBytes(target.path() / "A.CSV") ==
+                    "head" + bytes.substr(100, bytes.size() - 200) + "tail" + bytes.substr(bytes.size() - 10));
+    }
+    ::close(input);
 }
 
 // A link is written through to the file it leads to, in that file's folder; a device, a

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -125,6 +126,28 @@ TEST_F(ConversionRun, AStopKeepsTheFilesConvertedBefore) {
                      .completed);
     EXPECT_EQ(messages.texts(), Texts{"Data conversion was cancelled."});
     EXPECT_EQ(output.names(), Texts{"A.CSV"});
+}
+
+// A stop asked for in the middle of a long file ends it there, with no file and no temporary one
+// left; the progress said before it only grew, and never beyond the file.
+TEST_F(ConversionRun, AStopInsideALongFileLeavesNothingOfIt) {
+    struct StopAtSecondStep final : ConversionObserver {
+        std::vector<std::uint64_t> done;
+        void progress(const std::string&, std::uint64_t d, std::uint64_t total) override {
+            EXPECT_LE(d, total);
+            done.push_back(d);
+        }
+        bool stopRequested() const override { return done.size() >= 3; }
+    } stopping;
+    const std::string record = InstRecord("2004/01/01,00:00:00", "123456789", std::vector<std::uint32_t>(10, 0));
+    put("LONG.BIN", InstHeader{}.bytes() + Repeat(record, (12 << 20) / record.size()));
+    EXPECT_FALSE(RunConversion(ctx, {{input.path().string(), "LONG.BIN"}}, output.path().string(), stopping).completed);
+    EXPECT_EQ(messages.texts(), Texts{"Data conversion was cancelled."});
+    EXPECT_EQ(output.names(), Texts{});
+    ASSERT_EQ(stopping.done.size(), 3U);
+    EXPECT_TRUE(std::is_sorted(stopping.done.begin(), stopping.done.end()));
+    EXPECT_GE(stopping.done.back(), 8U << 20);
+    EXPECT_LT(stopping.done.back(), 12U << 20);
 }
 
 TEST_F(ConversionRun, WritesTheInstantaneousHeaderLinesExactly) {

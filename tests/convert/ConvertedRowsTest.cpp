@@ -131,5 +131,40 @@ TEST_F(ConvertedRows, DamagedLastRecordKeepsWhatCameBefore) {
     }
 }
 
+// Files far longer than one block of work: every record keeps its row and its place, whichever
+// block it falls in and however the blocks cut it, and a damaged record late in the file ends the
+// rows there as it would anywhere.
+TEST_F(ConvertedRows, LongFilesKeepEveryRowInOrder) {
+    const std::string names[] = {"U1_WAVE", "I1_WAVE_1", "I4_WAVE_1P"};  // records of 539, 541 and 542 bytes
+    std::string waveFile = WaveHeader{}.bytes(), instFile = InstHeader{}.bytes();
+    std::string instRows = "DATE,TIME," + A + DC + "\r\n";
+    std::vector<std::size_t> waveStarts, waveRowStarts;
+    std::string waveRows = kWaveHeaderLines;
+    for (int r = 0; r < 3000; ++r) {
+        const std::string& name = names[r % 3];
+        waveStarts.push_back(waveFile.size());
+        waveRowStarts.push_back(waveRows.size());
+        waveFile += WaveRecord(name, kDate, static_cast<float>(r % 97));
+        char sample[16];
+        std::snprintf(sample, sizeof sample, ",%.6E", r % 97 * 1.0);
+        waveRows += name + "," + kDate + Repeat(sample, 128) + "\r\n";
+        const std::string field = std::to_string(100000000 + r);
+        instFile += InstRecord(kDate2, field, Wholes(r % 89, 10));
+        instRows += kDate2 + "," + field + WholeTexts(r % 89, 10) + "\r\n";
+    }
+    put("LONG.WFM", waveFile + WaveRecord("U2_WAVE", kDate, 1));
+    put("CUT.BIN", instFile + InstRecord(kDate, "CUT      ", Wholes(1, 10)).substr(0, 30 + 4 * 7 + 2));
+    const int bad = 2345;  // a record named I4_WAVE_1P, its date's first slash a dash
+    std::string damaged = waveFile;
+    damaged[waveStarts[bad] + 11 + 4] = '-';
+    put("BAD.WFM", damaged);
+
+    convert({"LONG.WFM", "CUT.BIN", "BAD.WFM"});
+    EXPECT_EQ(csv("LONG.CSV"), waveRows + "U2_WAVE," + kDate + Repeat(",1.000000E+00", 128) + "\r\n");
+    EXPECT_EQ(afterInstHeader("CUT.CSV"), instRows + kDate + ",CUT      " + WholeTexts(1, 7) + "\r\n");
+    EXPECT_EQ(csv("BAD.CSV"), waveRows.substr(0, waveRowStarts[bad]) + "I4_WAVE_1P,");
+    EXPECT_EQ(messages.texts(), (Texts{"CUT.BINis not a normal file.", "BAD.WFMis not a normal file.", kCompleted}));
+}
+
 }  // namespace
 }  // namespace voltaro::test

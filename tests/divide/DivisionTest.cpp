@@ -7,6 +7,7 @@
 #include <set>
 
 #include "divide/CsvDivider.h"
+#include "divide/LineRuns.h"
 #include "support/FileSizeLimit.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessages.h"
@@ -208,6 +209,69 @@ TEST_F(Division, CutsTheRowsIntoPiecesOfLines) {
         EXPECT_EQ(outputNames().size(), c.perPiece.size());
         for (std::size_t k = 0, next = 1; k < c.perPiece.size(); next += c.perPiece[k++])
             EXPECT_EQ(piece(Piece('_', k)), InPieces(header) + Rows(next, next + c.perPiece[k], 7)) << k;
+    }
+}
+
+// The lines of `text` as a division reads them: each ends at CR LF or at a lone CR.
+Texts LinesOf(const std::string& text) {
+    Texts lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines.back() += text[i];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.emplace_back();
+    }
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+// Rows of about 300 bytes until `text` has `size` bytes, the last row ending there in CR LF.
+void FillTo(std::string& text, std::size_t size) {
+    while (size - text.size() > 400) text += std::string(298, 'f') + "\r\n";
+    text += std::string(size - text.size() - 2, 'g') + "\r\n";
+}
+
+// Line pieces copy long files line for line, wherever the blocks of the scan for line ends cut them:
+// a CR LF or a lone CR split by a block's end, a line across one, a lone CR and a lone LF, a last
+// line without its end, a file ending in a lone CR at a block's end, blocks of very short lines.
+TEST_F(Division, LinePiecesCopyEveryLineWhereverTheScanCutsIt) {
+    const std::string header = HeaderOf("T351") + Title(7);
+    const auto blockEnd = [&](std::size_t k) { return header.size() + k * LineRuns::kBlockBytes; };
+    std::string file = header + "mid\rdle\r\n";
+    FillTo(file, blockEnd(1) - 3);
+    file += "ab\r\n";  // the CR ends the first block, the LF starts the second
+    file += "x\r\nlone\rcr\r\n";
+    FillTo(file, blockEnd(2) - 3);
+    file += "cd\rx lone\r\n";  // a lone CR ends the second block
+    FillTo(file, blockEnd(3) - 100);
+    file += std::string(150, 'h') + "\n" + std::string(150, 'i') + "\r\n";  // across the third, with a lone LF
+    FillTo(file, blockEnd(4));
+    std::string endsInCr = header;
+    FillTo(endsInCr, blockEnd(1) - 4);
+    // Lines of a few bytes: more line ends in a block than the scan lists.
+    std::string shortLines = header;
+    while (shortLines.size() < blockEnd(2)) shortLines += "ab\r\ncd\re\r\n";
+    shortLines += "f\r";
+    const struct {
+        std::string text;
+        std::size_t perPiece;
+    } cases[] = {{file + "last", 4000}, {endsInCr + "end\r", 4000}, {shortLines, 65519}};
+    for (const auto& [text, perPiece] : cases) {
+        emptyOutput();
+        put("DATA.CSV", text);
+        ASSERT_TRUE(divide(Lines, std::to_string(perPiece + 16)));
+        EXPECT_EQ(boxes(), Texts{kDivided});
+        const Texts lines = LinesOf(text.substr(header.size()));
+        const std::size_t pieces = lines.size() / perPiece + 1;
+        EXPECT_EQ(outputNames().size(), pieces);
+        for (std::size_t k = 0; k < pieces; ++k) {
+            std::string expected = InPieces(header);
+            for (std::size_t i = k * perPiece; i < std::min(lines.size(), (k + 1) * perPiece); ++i)
+                expected += lines[i] + "\r\n";
+            EXPECT_TRUE(piece(Piece('_', k)) == expected) << k;
+        }
     }
 }
 
