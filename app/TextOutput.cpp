@@ -51,33 +51,6 @@ void TextOutput::appendSlow(std::string_view text) {
     }
 }
 
-bool TextOutput::appendFileRange(int input, std::uint64_t offset, std::uint64_t count) {
-    flush();
-    if (!error_.empty()) return true;
-    const int output = ::fileno(file_);
-    auto from = static_cast<off_t>(offset);
-    while (count > 0 && systemCopies_) {
-        const ssize_t moved = ::copy_file_range(input, &from, output, nullptr, count, 0);
-        if (moved < 0 && errno == EINTR) continue;
-        if (moved == 0) return false;
-        // Another file system, or one that cannot: the rest goes through the buffer, which also
-        // meets a real failure to write and reports it.
-        if (moved < 0) systemCopies_ = false;
-        if (moved > 0) count -= static_cast<std::uint64_t>(moved);
-    }
-    while (count > 0 && error_.empty()) {
-        const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(count, bufferBytes_));
-        const ssize_t got = ::pread(input, buffer_.get(), chunk, from);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        next_ = buffer_.get() + got;
-        flush();
-        from += got;
-        count -= static_cast<std::uint64_t>(got);
-    }
-    return true;
-}
-
 bool TextOutput::finish() {
     if (file_ != nullptr) {
         flush();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -54,10 +53,6 @@ public:
         if (next_ == limit_) flush();
         *next_++ = c;
     }
-    // Appends `count` bytes of the open file `input` from `offset` on, moved by the system where
-    // it can and read and written through the buffer where it cannot. False when the input had
-    // fewer bytes or could not be read (a failure to write is remembered as always).
-    bool appendFileRange(int input, std::uint64_t offset, std::uint64_t count);
     // Room for at least `bytes` characters at the returned pointer; commit() what was used.
     char* reserve(std::size_t bytes) {
         if (bytes > static_cast<std::size_t>(limit_ - next_)) flush();
@@ -75,7 +70,6 @@ private:
 
     std::size_t bufferBytes_;
     std::size_t straightBytes_;  // texts this long are not copied into the buffer
-    bool systemCopies_ = true;   // false once the system refused to copy between the files
     std::FILE* file_ = nullptr;
     std::string path_;
     std::string temporary_;  // the file being written, until it is put in place or removed

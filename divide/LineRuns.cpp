@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <unistd.h>
 
 #include "app/LineInput.h"
@@ -21,11 +22,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 LineRuns::LineRuns(int input, std::uint64_t offset)
-    : input_(input),
-      scans_(OrderedWork<Block>::workersForCores(1), kBlocksOut, [input](Block& block) { scan(input, block); }),
+    : scans_(OrderedWork<Block>::workersForCores(1), kBlocksOut, [input](Block& block) { scan(input, block); }),
       scanOffset_(offset),
-      scannedEnd_(offset),
-      runStart_(offset),
       lineStart_(offset) {}
 
 void LineRuns::scan(int input, Block& block) {
@@ -69,7 +67,7 @@ bool LineRuns::nextBlock() {
     walkedThrough_ = false;
     walked_ = 0;
     nextListed_ = 0;
-    scannedEnd_ = block_->offset + block_->got;
+    runStart_ = 0;
     // A short block is the last: blocks after it would skip what a growing file gained meanwhile.
     lastBlock_ = block_->failed || block_->got < kBlockBytes;
     readFailed_ = block_->failed;
@@ -97,14 +95,13 @@ long long LineRuns::copy(TextOutput& piece, long long count) {
     long long copied = 0;
     while (copied < count && !failed_ && !lineTooLong_) {
         if (block_ == nullptr || walkedThrough_) {
-            copyRun(piece);
+            if (block_ != nullptr && !carryLineBegun(piece)) break;
             if (!nextBlock()) {
                 copied += endInput(piece);
                 break;
             }
-            if (pendingCr_) {
-                endLine(piece, *pendingCr_, block_->bytes[0] == '\n');
-                pendingCr_.reset();
+            if (crCarried_) {
+                endCarriedLine(piece);
                 ++copied;
                 continue;
             }
@@ -117,42 +114,62 @@ long long LineRuns::copy(TextOutput& piece, long long count) {
         }
         if (tooLong(block_->offset + at)) break;
         if (at + 1 == block_->got) {  // what follows the CR is in the next block
-            pendingCr_ = block_->offset + at;
+            crCarried_ = true;
             walkedThrough_ = true;
             continue;
         }
-        endLine(piece, block_->offset + at, !lone);
+        endLine(piece, at, !lone);
         ++copied;
     }
-    copyRun(piece);
+    if (block_ != nullptr) writeRun(piece);
     return copied;
 }
 
-void LineRuns::endLine(TextOutput& piece, std::uint64_t cr, bool lf) {
-    lineStart_ = cr + (lf ? 2 : 1);
+void LineRuns::endLine(TextOutput& piece, std::size_t at, bool lf) {
+    if (!carried_.empty()) {  // the line began in an earlier block
+        piece.append(carried_);
+        carried_.clear();
+    }
+    lineStart_ = block_->offset + at + (lf ? 2 : 1);
     if (lf) return;
-    copyRun(piece);
+    writeRun(piece);
     piece.append('\n');
+}
+
+void LineRuns::endCarriedLine(TextOutput& piece) {
+    const bool lf = block_->bytes[0] == '\n';
+    piece.append(carried_);
+    if (!lf) piece.append('\n');
+    carried_.clear();
+    crCarried_ = false;
+    lineStart_ = block_->offset + (lf ? 1 : 0);
+}
+
+bool LineRuns::carryLineBegun(TextOutput& piece) {
+    writeRun(piece);
+    if (!crCarried_ && tooLong(block_->offset + block_->got)) return false;
+    const std::size_t begun = lineStart_ > block_->offset ? static_cast<std::size_t>(lineStart_ - block_->offset) : 0;
+    carried_.append(block_->bytes.get() + begun, block_->got - begun);
+    return true;
 }
 
 int LineRuns::endInput(TextOutput& piece) {
     failed_ = failed_ || readFailed_;
-    if (pendingCr_) {  // the file ends with that CR
-        endLine(piece, *pendingCr_, false);
-        pendingCr_.reset();
-        return 1;
-    }
-    if (lineStart_ == scannedEnd_ || tooLong(scannedEnd_)) return 0;
-    lineStart_ = scannedEnd_;
-    copyRun(piece);
-    piece.append(kLineEnd);
+    if (carried_.empty()) return 0;
+    // The last line, ended by a lone CR or not ended at all; its length was checked when it was carried.
+    piece.append(carried_);
+    piece.append(crCarried_ ? "\n" : kLineEnd);
+    lineStart_ += carried_.size();
+    carried_.clear();
+    crCarried_ = false;
     return 1;
 }
 
-void LineRuns::copyRun(TextOutput& piece) {
-    if (lineStart_ == runStart_) return;
-    if (!piece.appendFileRange(input_, runStart_, lineStart_ - runStart_)) failed_ = true;
-    runStart_ = lineStart_;
+void LineRuns::writeRun(TextOutput& piece) {
+    if (lineStart_ <= block_->offset + runStart_) return;
+    const auto end = static_cast<std::size_t>(lineStart_ - block_->offset);
+    piece.append(std::string_view(block_->bytes.get() + runStart_, end - runStart_));
+    runStart_ = end;
 }
 
 bool LineRuns::tooLong(std::uint64_t end) {

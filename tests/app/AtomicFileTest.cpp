@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -86,32 +85,6 @@ TEST(AtomicFile, AStreamedFileKeepsItsTextsInOrder) {
     }
     ASSERT_TRUE(output.close()) << output.error();
     EXPECT_EQ(test::FileBytes(target), expected);
-}
-
-// A range of another file goes in as its bytes stand, whether the system copies it from file to file
-// or, across file systems (to memory here), the program does; a range the file lacks is refused.
-TEST(AtomicFile, AStreamedFileTakesRangesOfAnotherFile) {
-    test::TemporaryFolder folder;
-    std::string bytes((3 << 20) + 777, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
-    const int input = ::open(folder.write("SOURCE", bytes).c_str(), O_RDONLY);
-    ASSERT_GE(input, 0);
-    std::vector<fs::path> places = {folder.path()};
-    if (fs::is_directory("/dev/shm")) places.emplace_back("/dev/shm");
-    for (const fs::path& place : places) {
-        SCOPED_TRACE(place.string());
-        const test::TemporaryFolder target(place);
-        TextOutput output(64 << 10);
-        ASSERT_TRUE(output.create((target.path() / "A.CSV").string()));
-        output.append("head");
-        EXPECT_TRUE(output.appendFileRange(input, 100, bytes.size() - 200));
-        output.append("tail");
-        EXPECT_FALSE(output.appendFileRange(input, bytes.size() - 10, 20));
-        ASSERT_TRUE(output.close()) << output.error();
-        EXPECT_TRUE(test::FileBytes(target.path() / "A.CSV") ==
-                    "head" + bytes.substr(100, bytes.size() - 200) + "tail" + bytes.substr(bytes.size() - 10));
-    }
-    ::close(input);
 }
 
 // A link is written through to the file it leads to, in that file's folder; a device, a

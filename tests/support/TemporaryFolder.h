@@ -11,12 +11,12 @@
 
 namespace voltaro::test {
 
-// A fresh folder under the system's temporary folder (or another), removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {
 public:
-    explicit TemporaryFolder(const std::filesystem::path& under = std::filesystem::temp_directory_path()) {
+    TemporaryFolder() {
         std::random_device random;
-        path_ = under / ("voltaro-test-" + std::to_string(random()));
+        path_ = std::filesystem::temp_directory_path() / ("voltaro-test-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     ~TemporaryFolder() {
