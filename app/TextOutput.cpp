@@ -38,7 +38,7 @@ void TextOutput::writeOut(std::string_view text) {
 }
 
 void TextOutput::appendSlow(std::string_view text) {
-    if (text.size() >= straightBytes_) {
+    if (text.size() >= straightBytes()) {
         flush();
         writeOut(text);
         return;

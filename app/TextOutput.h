@@ -17,8 +17,7 @@ class TextOutput {
 public:
     static constexpr std::size_t kDefaultBufferBytes = 1 << 20;
 
-    explicit TextOutput(std::size_t bufferBytes = kDefaultBufferBytes)
-        : bufferBytes_(bufferBytes), straightBytes_(bufferBytes / 4) {}
+    explicit TextOutput(std::size_t bufferBytes = kDefaultBufferBytes) : bufferBytes_(bufferBytes) {}
     // A file never closed is removed, not put in place.
     ~TextOutput() { discard(); }
     TextOutput(const TextOutput&) = delete;
@@ -43,7 +42,7 @@ public:
 
     // A large text goes to the file straight after what is buffered, without being copied.
     void append(std::string_view text) {
-        if (text.size() > static_cast<std::size_t>(limit_ - next_) || text.size() >= straightBytes_) {
+        if (text.size() > static_cast<std::size_t>(limit_ - next_) || text.size() >= straightBytes()) {
             appendSlow(text);
             return;
         }
@@ -67,9 +66,10 @@ private:
     void appendSlow(std::string_view text);
     void flush();
     void writeOut(std::string_view text);
+    // Texts this long are not copied into the buffer.
+    std::size_t straightBytes() const { return bufferBytes_ / 4; }
 
     std::size_t bufferBytes_;
-    std::size_t straightBytes_;  // texts this long are not copied into the buffer
     std::FILE* file_ = nullptr;
     std::string path_;
     std::string temporary_;  // the file being written, until it is put in place or removed

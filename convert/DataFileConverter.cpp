@@ -71,9 +71,7 @@ std::uint8_t readCode(BinaryInput& input) {
 float readSingle(BinaryInput& input) {
     unsigned char b[4] = {0, 0, 0, 0};
     input.read(b, 4);
-    const std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-                               std::uint32_t{b[3]} << 24;
-    return std::bit_cast<float>(bits);
+    return std::bit_cast<float>(SingleBits(b));
 }
 
 }  // namespace

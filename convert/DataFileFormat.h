@@ -27,6 +27,12 @@ inline constexpr std::size_t kWaveDateTimeBytes = 19;
 inline constexpr int kWaveSamples = 128;
 inline constexpr int kMaxWiringCode = 7;
 
+// The bits of a single-precision value as the files hold it: four bytes, the lowest first.
+inline std::uint32_t SingleBits(const unsigned char* bytes) {
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
 struct InstFileHeader {
     std::string Model;    // 5 characters
     std::string Type;     // 4

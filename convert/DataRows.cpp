@@ -40,9 +40,7 @@ char* putLineEnd(char* out) { return put(out, "\r\n", kLineEndBytes); }
 char* putValues(char* out, const unsigned char* bytes, std::size_t count, int decimals) {
     for (const unsigned char* end = bytes + count / 4 * 4; bytes != end; bytes += 4) {
         *out++ = ',';
-        const std::uint32_t bits = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                                   std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
-        out = WriteValueText(out, bits, decimals);
+        out = WriteValueText(out, SingleBits(bytes), decimals);
     }
     return out;
 }

@@ -19,6 +19,9 @@ constexpr std::uint32_t kLone = std::uint32_t{1} << 31;
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Whether the CR at `at` in the `got` bytes at `bytes` has no LF after it there.
+bool loneCr(const char* bytes, std::size_t got, std::size_t at) { return at + 1 < got && bytes[at + 1] != '\n'; }
+
 }  // namespace
 
 LineRuns::LineRuns(int input, std::uint64_t offset)
@@ -50,8 +53,7 @@ void LineRuns::scan(int input, Block& block) {
             break;
         }
         at = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes);
-        const bool lone = at + 1 < block.got && bytes[at + 1] != '\n';
-        block.crs.push_back(static_cast<std::uint32_t>(at) | (lone ? kLone : 0));
+        block.crs.push_back(static_cast<std::uint32_t>(at) | (loneCr(bytes, block.got, at) ? kLone : 0));
     }
 }
 
@@ -87,13 +89,13 @@ bool LineRuns::nextCr(std::size_t& at, bool& lone) {
     if (cr == nullptr) return false;
     at = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes);
     walked_ = at + 1;
-    lone = walked_ < block_->got && bytes[walked_] != '\n';
+    lone = loneCr(bytes, block_->got, at);
     return true;
 }
 
 long long LineRuns::copy(TextOutput& piece, long long count) {
     long long copied = 0;
-    while (copied < count && !failed_ && !lineTooLong_) {
+    while (copied < count && !lineTooLong_) {
         if (block_ == nullptr || walkedThrough_) {
             if (block_ != nullptr && !carryLineBegun(piece)) break;
             if (!nextBlock()) {
@@ -126,10 +128,7 @@ long long LineRuns::copy(TextOutput& piece, long long count) {
 }
 
 void LineRuns::endLine(TextOutput& piece, std::size_t at, bool lf) {
-    if (!carried_.empty()) {  // the line began in an earlier block
-        piece.append(carried_);
-        carried_.clear();
-    }
+    if (!carried_.empty()) writeCarried(piece);  // the line began in an earlier block
     lineStart_ = block_->offset + at + (lf ? 2 : 1);
     if (lf) return;
     writeRun(piece);
@@ -138,10 +137,8 @@ void LineRuns::endLine(TextOutput& piece, std::size_t at, bool lf) {
 
 void LineRuns::endCarriedLine(TextOutput& piece) {
     const bool lf = block_->bytes[0] == '\n';
-    piece.append(carried_);
+    writeCarried(piece);
     if (!lf) piece.append('\n');
-    carried_.clear();
-    crCarried_ = false;
     lineStart_ = block_->offset + (lf ? 1 : 0);
 }
 
@@ -154,15 +151,19 @@ bool LineRuns::carryLineBegun(TextOutput& piece) {
 }
 
 int LineRuns::endInput(TextOutput& piece) {
-    failed_ = failed_ || readFailed_;
     if (carried_.empty()) return 0;
     // The last line, ended by a lone CR or not ended at all; its length was checked when it was carried.
-    piece.append(carried_);
-    piece.append(crCarried_ ? "\n" : kLineEnd);
+    const std::string_view end = crCarried_ ? "\n" : kLineEnd;
     lineStart_ += carried_.size();
+    writeCarried(piece);
+    piece.append(end);
+    return 1;
+}
+
+void LineRuns::writeCarried(TextOutput& piece) {
+    piece.append(carried_);
     carried_.clear();
     crCarried_ = false;
-    return 1;
 }
 
 void LineRuns::writeRun(TextOutput& piece) {

@@ -30,7 +30,7 @@ public:
     // Where the next line starts.
     std::uint64_t position() const { return lineStart_; }
     // The lines ended at a read failure.
-    bool failed() const { return failed_; }
+    bool failed() const { return readFailed_; }
     bool lineTooLong() const { return lineTooLong_; }
 
 private:
@@ -61,6 +61,8 @@ private:
     // Ends the lines at the end of the input, the last one with its end if it lacks it; 1 when that
     // made a line.
     int endInput(TextOutput& piece);
+    // Writes what is carried of the line begun in an earlier block.
+    void writeCarried(TextOutput& piece);
     // Writes the whole lines of the block not yet written.
     void writeRun(TextOutput& piece);
     // True when the line begun, which reaches `end` in the file, is longer than any line may be.
@@ -78,7 +80,6 @@ private:
     std::uint64_t lineStart_;   // in the file
     std::string carried_;       // the start of a line begun in an earlier block, its CR too if one ended that
     bool crCarried_ = false;
-    bool failed_ = false;
     bool lineTooLong_ = false;
 };
 
